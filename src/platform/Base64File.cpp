@@ -1,0 +1,47 @@
+#include "platform/Base64File.h"
+
+#include <fstream>
+#include <iterator>
+
+std::string Base64File::encodeBytes(std::string_view bytes) {
+    static constexpr char alphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    size_t i = 0;
+    for (; i + 2 < bytes.size(); i += 3) {
+        const unsigned v = static_cast<unsigned char>(bytes[i]) << 16 |
+                           static_cast<unsigned char>(bytes[i + 1]) << 8 |
+                           static_cast<unsigned char>(bytes[i + 2]);
+        out += alphabet[v >> 18 & 63];
+        out += alphabet[v >> 12 & 63];
+        out += alphabet[v >> 6 & 63];
+        out += alphabet[v & 63];
+    }
+    const size_t rest = bytes.size() - i;
+    if (rest > 0) {
+        unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
+        if (rest == 2) {
+            v |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+        }
+        out += alphabet[v >> 18 & 63];
+        out += alphabet[v >> 12 & 63];
+        out += rest == 2 ? alphabet[v >> 6 & 63] : '=';
+        out += '=';
+    }
+    return out;
+}
+
+bool Base64File::encode(const std::string& fileName, std::string& encoded) {
+    encoded.clear();
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return false;
+    }
+    encoded = encodeBytes(bytes);
+    return true;
+}
