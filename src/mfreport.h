@@ -5,3 +5,16 @@
 #include "platform/mfDateTime.h"
 #include "platform/mfStr.h"
 #include "platform/mfTypes.h"
+
+#include "model/mfReportClient.h"
+#include "model/mfReportHeader.h"
+#include "model/mfTableColumn.h"
+#include "model/mfTableHeader.h"
+#include "model/mfTableValue.h"
+
+#include "device/mfDevice.h"
+#include "device/mfTOCDevice.h"
+#include "device/mfTable.h"
+
+#include "html/mfHtmlDevice.h"
+#include "html/mfTableHtml.h"

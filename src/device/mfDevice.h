@@ -1,0 +1,55 @@
+// Abstract output device: one object per output document.
+#pragma once
+
+#include <string>
+
+#include "model/mfReportClient.h"
+#include "model/mfReportHeader.h"
+#include "model/mfTableHeader.h"
+#include "platform/mfTypes.h"
+
+class mfTable;
+
+class mfDevice {
+public:
+    enum ReportType : int { TEXT = 0, HTML = 1, XML_SS = 2, XML_WP = 3, TEXT_CSV = 4, TOC = 5 };
+
+    mfDevice();
+    mfDevice(const mfDevice&) = default;
+    mfDevice& operator=(const mfDevice&) = default;
+
+    /// Builds a device of the requested kind on `fileName`; the caller owns it.
+    /// Throws std::runtime_error when the output file cannot be opened.
+    static mfDevice* createDevice(const mfReportClient& client, const std::string& fileName,
+                                  ReportType type, const mfReportHeader& header);
+
+    /// Level of the heading that was numbered last (0 after a reset).
+    int last_heading_level() const { return last_heading_level_; }
+    void reset_heading_counter();
+
+    // Content operations. The base writes nothing and answers false (null for
+    // addTable); each output kind overrides what it can express.
+    virtual ~mfDevice();
+    virtual bool addHeading(const std::string& text, int level);
+    virtual bool addParagraph(const std::string& text);
+    /// Style 1: one item per line; style 2: a two-column list of pairs.
+    virtual bool addList(const Vector<std::string>& items, int style);
+    virtual mfTable* addTable(const mfTableHeader& header);
+    virtual bool addFigure(const std::string& fileName, const std::string& caption);
+    virtual bool addPageBreak();
+    virtual bool addHeadingToTOC(const std::string& text, int level);
+    virtual bool beginTOC();
+    virtual bool endTOC();
+    virtual ReportType report_type() const = 0;
+
+protected:
+    /// Numbers a heading of level 1 to 5 ("1.2  text") and advances the
+    /// counters; other levels come back as the bare text.
+    std::string numbered_heading(const std::string& text, int level);
+
+private:
+    static constexpr int levels = 5;
+    int max_heading_level_ = levels;
+    int last_heading_level_ = 0;
+    int heading_counter_[levels] = {};
+};

@@ -1,0 +1,26 @@
+// Number rendering shared by every writer. The texts are exactly those of a
+// std::ostream in the classic locale with the same notation, precision,
+// uppercase flag and width, whatever locale the calling program has set.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mfreport::number {
+
+enum class Notation { Fixed, Scientific, General };
+
+/// Appends `value` as the stream renders it with the given notation and
+/// precision (a negative precision means 6, as for a stream); `uppercase`
+/// gives "E", "INF" and "NAN" instead of lower case.
+void appendDouble(std::string& out, double value, Notation notation, int64_t precision,
+                  bool uppercase);
+
+/// Appends `value` in decimal.
+void appendInt(std::string& out, int64_t value);
+
+/// Right-justifies what `out` holds from `start` on in a field of `width`
+/// characters, as a stream's width does; nothing when it is already as wide.
+void padFront(std::string& out, size_t start, int64_t width);
+
+} // namespace mfreport::number
