@@ -24,11 +24,11 @@ void render(std::string& out, double value, Notation notation, int precision, bo
     } else {
         out.resize(start + static_cast<size_t>(precision + overhead));
         char* first = out.data() + start;
-        const auto result =
-            std::to_chars(first, out.data() + out.size(), value, format, precision);
+        const auto result = std::to_chars(first, out.data() + out.size(), value, format, precision);
         out.resize(static_cast<size_t>(result.ptr - out.data()));
     }
-    if (uppercase) {
+    // As the stream does, fixed notation keeps "inf" and "nan" in lower case.
+    if (uppercase && notation != Notation::Fixed) {
         for (size_t i = start; i < out.size(); ++i) {
             if (out[i] >= 'a' && out[i] <= 'z') {
                 out[i] = static_cast<char>(out[i] - 'a' + 'A');

@@ -12,7 +12,8 @@ enum class Notation { Fixed, Scientific, General };
 
 /// Appends `value` as the stream renders it with the given notation and
 /// precision (a negative precision means 6, as for a stream); `uppercase`
-/// gives "E", "INF" and "NAN" instead of lower case.
+/// gives "E", "INF" and "NAN" instead of lower case (fixed notation keeps
+/// "inf" and "nan", as the stream does).
 void appendDouble(std::string& out, double value, Notation notation, int64_t precision,
                   bool uppercase);
 

@@ -1,0 +1,34 @@
+// Parses a written document with xmllint, so that no test passes on an
+// ill-formed file.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace mftest {
+
+/// Runs xmllint on `path` (with the document's DTD from the local catalog when
+/// `loadDtd` is set) and returns its messages; "" means well-formed.
+inline std::string xmllintMessages(const std::string& path, bool loadDtd = false) {
+    const std::string command = std::string("xmllint --noout --nonet ") +
+                                (loadDtd ? "--loaddtd " : "") + "'" + path + "' 2>&1; echo rc=$?";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe) {
+        return "cannot run xmllint";
+    }
+    std::string output;
+    std::array<char, 512> buffer;
+    while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe.get()) != nullptr) {
+        output += buffer.data();
+    }
+    return output == "rc=0\n" ? "" : output;
+}
+
+#define EXPECT_WELL_FORMED(path) EXPECT_EQ(mftest::xmllintMessages(path), "")
+#define EXPECT_WELL_FORMED_XHTML(path) EXPECT_EQ(mftest::xmllintMessages(path, true), "")
+
+} // namespace mftest
