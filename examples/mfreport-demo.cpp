@@ -20,8 +20,8 @@ struct Node {
 };
 
 constexpr Node nodes[] = {
-    {1, 0.0, 0.0, 0.0, "pinned"},   {2, 6.0, 0.0, 0.0, "<none>"}, {3, 12.0, 0.0, 0.0, "roller"},
-    {4, 18.0, 0.0, 0.0, "<none>"},  {5, 24.0, 0.0, 0.0, "pinned"}, {6, 6.0, 1.5, 0.0, ""},
+    {1, 0.0, 0.0, 0.0, "pinned"},  {2, 6.0, 0.0, 0.0, "<none>"},  {3, 12.0, 0.0, 0.0, "roller"},
+    {4, 18.0, 0.0, 0.0, "<none>"}, {5, 24.0, 0.0, 0.0, "pinned"}, {6, 6.0, 1.5, 0.0, ""},
     {7, 18.0, 1.5, 0.0, ""},
 };
 
@@ -31,8 +31,8 @@ struct Element {
 };
 
 constexpr Element elements[] = {
-    {1, 1, 2, -125.40, 38.25, 0.0},    {2, 2, 3, -98.75, -12.5, 114.75},
-    {3, 3, 4, -98.75, 12.5, 114.75},   {4, 4, 5, -125.40, -38.25, 0.0},
+    {1, 1, 2, -125.40, 38.25, 0.0},   {2, 2, 3, -98.75, -12.5, 114.75},
+    {3, 3, 4, -98.75, 12.5, 114.75},  {4, 4, 5, -125.40, -38.25, 0.0},
     {5, 2, 6, 42.125, 0.0, -1.25e-3}, {6, 4, 7, 42.125, 0.0, 1.25e-3},
 };
 
@@ -148,9 +148,8 @@ void writeReport(mfDevice& device, const std::string& figure) {
     device.addParagraph("The footbridge is a two-span steel truss of 24 m, modelled with "
                         "beam elements in the vertical plane.");
     device.addHeading("Materials and sections", 2);
-    device.addList({"Steel", "S355, E = 210 000 N/mm2", "Chords", "HEA 200", "Diagonals",
-                    "CHS 114.3x6.3"},
-                   2);
+    device.addList(
+        {"Steel", "S355, E = 210 000 N/mm2", "Chords", "HEA 200", "Diagonals", "CHS 114.3x6.3"}, 2);
     device.addFigure(figure, "Figure 1: elevation of the footbridge model.");
     device.addHeading("Geometry", 2);
     nodeTable(device);
@@ -167,10 +166,9 @@ void writeReport(mfDevice& device, const std::string& figure) {
                    1);
 }
 
-void writeDocument(const mfReportClient& client, const mfReportHeader& model,
-                   const fs::path& file, mfDevice::ReportType type, const std::string& figure) {
-    std::unique_ptr<mfDevice> device(
-        mfDevice::createDevice(client, file.string(), type, model));
+void writeDocument(const mfReportClient& client, const mfReportHeader& model, const fs::path& file,
+                   mfDevice::ReportType type, const std::string& figure) {
+    std::unique_ptr<mfDevice> device(mfDevice::createDevice(client, file.string(), type, model));
     if (!device) {
         return;
     }

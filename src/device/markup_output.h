@@ -36,6 +36,8 @@ inline bool finish(std::ofstream& out) {
 }
 
 /// Whether the file is open and no write has failed, without writing.
-inline bool healthy(const std::ofstream& out) { return out.is_open() && out.good(); }
+inline bool healthy(const std::ofstream& out) {
+    return out.is_open() && out.good();
+}
 
 } // namespace mfreport::markup

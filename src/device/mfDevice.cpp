@@ -4,7 +4,9 @@
 
 #include "html/mfHtmlDevice.h"
 
-mfDevice::mfDevice() { reset_heading_counter(); }
+mfDevice::mfDevice() {
+    reset_heading_counter();
+}
 
 mfDevice::~mfDevice() = default;
 
@@ -48,12 +50,30 @@ std::string mfDevice::numbered_heading(const std::string& text, int level) {
     return result + "  " + text;
 }
 
-bool mfDevice::addHeading(const std::string&, int) { return false; }
-bool mfDevice::addParagraph(const std::string&) { return false; }
-bool mfDevice::addList(const Vector<std::string>&, int) { return false; }
-mfTable* mfDevice::addTable(const mfTableHeader&) { return nullptr; }
-bool mfDevice::addFigure(const std::string&, const std::string&) { return false; }
-bool mfDevice::addPageBreak() { return false; }
-bool mfDevice::addHeadingToTOC(const std::string&, int) { return false; }
-bool mfDevice::beginTOC() { return false; }
-bool mfDevice::endTOC() { return false; }
+bool mfDevice::addHeading(const std::string&, int) {
+    return false;
+}
+bool mfDevice::addParagraph(const std::string&) {
+    return false;
+}
+bool mfDevice::addList(const Vector<std::string>&, int) {
+    return false;
+}
+mfTable* mfDevice::addTable(const mfTableHeader&) {
+    return nullptr;
+}
+bool mfDevice::addFigure(const std::string&, const std::string&) {
+    return false;
+}
+bool mfDevice::addPageBreak() {
+    return false;
+}
+bool mfDevice::addHeadingToTOC(const std::string&, int) {
+    return false;
+}
+bool mfDevice::beginTOC() {
+    return false;
+}
+bool mfDevice::endTOC() {
+    return false;
+}

@@ -12,4 +12,6 @@ bool mfTOCDevice::addHeading(const std::string& text, int level) {
     return target_ != nullptr && target_->addHeadingToTOC(text, level);
 }
 
-mfDevice::ReportType mfTOCDevice::report_type() const { return TOC; }
+mfDevice::ReportType mfTOCDevice::report_type() const {
+    return TOC;
+}

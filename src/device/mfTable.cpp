@@ -7,25 +7,39 @@ mfTable::mfTable(const mfTableHeader& header, mfDevice* device)
 
 mfTable::~mfTable() = default;
 
-mfDevice* mfTable::device() { return device_; }
+mfDevice* mfTable::device() {
+    return device_;
+}
 
 int mfTable::addColumn(const mfTableColumn& column) {
     columns_.push_back(column);
     return static_cast<int>(columns_.size());
 }
 
-mfTable::column_iterator mfTable::column_begin() { return columns_.begin(); }
-mfTable::column_iterator mfTable::column_end() { return columns_.end(); }
-size_t mfTable::column_size() const { return columns_.size(); }
+mfTable::column_iterator mfTable::column_begin() {
+    return columns_.begin();
+}
+mfTable::column_iterator mfTable::column_end() {
+    return columns_.end();
+}
+size_t mfTable::column_size() const {
+    return columns_.size();
+}
 
 mfTableColumn* mfTable::column_at(size_t index) {
     return index < columns_.size() ? &columns_[index] : nullptr;
 }
 
-mfTableHeader& mfTable::header() { return header_; }
+mfTableHeader& mfTable::header() {
+    return header_;
+}
 
-void mfTable::setBackgroundColor(const std::string& color) { background_color_ = color; }
-const std::string& mfTable::backgroundColor() const { return background_color_; }
+void mfTable::setBackgroundColor(const std::string& color) {
+    background_color_ = color;
+}
+const std::string& mfTable::backgroundColor() const {
+    return background_color_;
+}
 
 void mfTable::setWrapping(int width, int indent) {
     wrap_width_ = width;

@@ -200,8 +200,12 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
-void appendUtf8(std::string& out, std::string_view text) { append(out, text, Mode::Utf8Only); }
-void appendXmlText(std::string& out, std::string_view text) { append(out, text, Mode::XmlText); }
+void appendUtf8(std::string& out, std::string_view text) {
+    append(out, text, Mode::Utf8Only);
+}
+void appendXmlText(std::string& out, std::string_view text) {
+    append(out, text, Mode::XmlText);
+}
 void appendXmlAttribute(std::string& out, std::string_view text) {
     append(out, text, Mode::XmlAttribute);
 }

@@ -58,8 +58,9 @@ void mfHtmlDevice::writeTitleBlock(const mfReportHeader& header) {
     writeLine("</p>");
     writeLine("<p><b>", header.model_name(), "  -  ", header.model_description(), "</b>");
     writeLine("</p>");
-    writeLine("<p><i>Report created - Date : ", streamed(mfDate()), "  - Time : ",
-              streamed(mfTime()), "  - User  : ", streamed(mfUserName()), "</i></p>");
+    writeLine("<p><i>Report created - Date : ", streamed(mfDate()),
+              "  - Time : ", streamed(mfTime()), "  - User  : ", streamed(mfUserName()),
+              "</i></p>");
 }
 
 mfHtmlDevice::~mfHtmlDevice() {
@@ -124,4 +125,6 @@ mfTable* mfHtmlDevice::addTable(const mfTableHeader& header) {
     return new mfTableHtml(header, this);
 }
 
-mfDevice::ReportType mfHtmlDevice::report_type() const { return HTML; }
+mfDevice::ReportType mfHtmlDevice::report_type() const {
+    return HTML;
+}

@@ -95,8 +95,7 @@ bool mfTableHtml::begin_table_suspended() {
                 mfreport::markup::line(out, blankHeadCell);
             }
         }
-        html_->writeLine("      <th valign=\"top\" align=\"left\" > ", column.header(),
-                         " </th> ");
+        html_->writeLine("      <th valign=\"top\" align=\"left\" > ", column.header(), " </th> ");
         ++written;
     }
     mfreport::markup::lines(out, headClose);

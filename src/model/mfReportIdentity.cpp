@@ -14,10 +14,18 @@ mfReportClient::mfReportClient(std::string name, std::string description, std::s
 
 mfReportClient::~mfReportClient() = default;
 
-std::string mfReportClient::name() const { return name_; }
-std::string mfReportClient::description() const { return description_; }
-std::string mfReportClient::version() const { return version_; }
-std::string mfReportClient::version_date() const { return version_date_; }
+std::string mfReportClient::name() const {
+    return name_;
+}
+std::string mfReportClient::description() const {
+    return description_;
+}
+std::string mfReportClient::version() const {
+    return version_;
+}
+std::string mfReportClient::version_date() const {
+    return version_date_;
+}
 
 mfReportHeader::mfReportHeader(const std::string& model_name, const std::string& model_description,
                                const std::string& model_filename, const std::string& model_sign,
@@ -27,8 +35,18 @@ mfReportHeader::mfReportHeader(const std::string& model_name, const std::string&
 
 mfReportHeader::~mfReportHeader() = default;
 
-std::string mfReportHeader::model_name() const { return model_name_; }
-std::string mfReportHeader::model_description() const { return model_description_; }
-std::string mfReportHeader::model_filename() const { return model_filename_; }
-std::string mfReportHeader::model_sign() const { return model_sign_; }
-std::string mfReportHeader::model_date() const { return model_date_; }
+std::string mfReportHeader::model_name() const {
+    return model_name_;
+}
+std::string mfReportHeader::model_description() const {
+    return model_description_;
+}
+std::string mfReportHeader::model_filename() const {
+    return model_filename_;
+}
+std::string mfReportHeader::model_sign() const {
+    return model_sign_;
+}
+std::string mfReportHeader::model_date() const {
+    return model_date_;
+}
