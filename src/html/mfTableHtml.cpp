@@ -32,8 +32,10 @@ constexpr std::string_view headFold[] = {
 constexpr std::string_view recordFold = " </tr>\n <tr>\n";
 constexpr std::string_view blankHeadCell = R"(      <th valign="top" align="left" >&nbsp;</th> )";
 
+constexpr std::string_view linkStart = "<a href=\"#";
+
 void openLink(std::string& out, const std::string* link) {
-    out += "<a href=\"#";
+    out += linkStart;
     mfreport::text::appendUtf8(out, *link);
     out += "\">";
 }
@@ -146,13 +148,15 @@ bool mfTableHtml::insertValue(int column, const double& value, const std::string
     const double shown = col.displayValue(value);
     const mfTableColumn::fmt_type format = col.format_type();
     const bool sized = format == mfTableColumn::FIXED || format == mfTableColumn::SCIENTIFIC;
-    // The field width applies to the first item written: the link's opening
-    // text when there is a link, otherwise the number itself.
+    // The field width applies to the first item written: the text that opens
+    // the link when there is one, otherwise the number itself.
     const int64_t width = sized ? col.storedWidth() : 0;
-    const size_t start = cell.size();
     if (link != nullptr) {
-        openLink(cell, link);
+        const size_t start = cell.size();
+        cell += linkStart;
         mfreport::number::padFront(cell, start, width);
+        mfreport::text::appendUtf8(cell, *link);
+        cell += "\">";
     }
     const size_t numberStart = cell.size();
     if (link == nullptr && !(std::fabs(shown) > 0.0)) {

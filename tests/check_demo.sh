@@ -1,0 +1,23 @@
+#!/bin/sh
+# Runs the demo program and parses every document it writes with xmllint.
+set -u
+demo=$1
+out=$2
+rm -rf "$out"
+"$demo" "$out" || exit 1
+status=0
+for file in "$out"/*.html "$out"/*.xml; do
+    [ -e "$file" ] || continue
+    case "$file" in
+    *.html) messages=$(xmllint --noout --nonet --loaddtd "$file" 2>&1) ;;
+    *) messages=$(xmllint --noout --nonet "$file" 2>&1) ;;
+    esac
+    if [ $? -ne 0 ] || [ -n "$messages" ]; then
+        echo "$file is not well-formed:"
+        echo "$messages" | head -20
+        status=1
+    else
+        echo "$file: well-formed"
+    fi
+done
+exit $status
