@@ -130,8 +130,10 @@ TEST(XmlSSWorkbook, OffersTablesOnly) {
 TEST(XmlSSWorkbook, CreateDeviceReplacesAFileOrReportsWhyItCannot) {
     mftest::TempFile file("factory.xml");
     mftest::writeFile(file.path(), "an older and much longer file that must go away\n");
-    delete mfDevice::createDevice(mfReportClient(), file.path(), mfDevice::XML_SS,
-                                  mfReportHeader());
+    std::unique_ptr<mfDevice> device(
+        mfDevice::createDevice(mfReportClient(), file.path(), mfDevice::XML_SS, mfReportHeader()));
+    EXPECT_NE(dynamic_cast<mfXmlSSDevice*>(device.get()), nullptr);
+    device.reset();
     EXPECT_EQ(mftest::readFile(file.path()), emptyWorkbook);
 
     for (const std::string bad : {"/nonexistent-folder/book.xml", "/tmp"}) {
