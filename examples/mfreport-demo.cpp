@@ -198,6 +198,8 @@ int main(int argc, char** argv) {
         const mfReportHeader model("Footbridge B-12", "Steel footbridge, two spans of 12 m",
                                    "footbridge-b12.mdl", "JD", "05-DEC-2026");
         writeDocument(client, model, outdir / "report.html", mfDevice::HTML, "footbridge.png");
+        writeDocument(client, model, outdir / "report-workbook.xml", mfDevice::XML_SS,
+                      "footbridge.png");
     } catch (const std::exception& e) {
         std::cerr << "mfreport-demo: " << e.what() << '\n';
         return 1;

@@ -18,3 +18,6 @@
 
 #include "html/mfHtmlDevice.h"
 #include "html/mfTableHtml.h"
+
+#include "xmlss/mfTableXmlSS.h"
+#include "xmlss/mfXmlSSDevice.h"
