@@ -61,4 +61,9 @@ void BM_HtmlRecords(benchmark::State& state) {
 }
 BENCHMARK(BM_HtmlRecords);
 
+void BM_XmlSSRecords(benchmark::State& state) {
+    streamRecords(state, mfDevice::XML_SS, "t.xml");
+}
+BENCHMARK(BM_XmlSSRecords);
+
 } // namespace
