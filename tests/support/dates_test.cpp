@@ -11,30 +11,23 @@ using mfreport::support::CNVDAT;
 using mfreport::support::DATSTR;
 using mfreport::support::TIMSTR;
 
-std::string converted(const std::string& input, size_t outputLength, char fill = '?') {
-    std::string output(outputLength, fill);
+std::string converted(const std::string& input, size_t outputLength) {
+    std::string output(outputLength, '?');
     CNVDAT(input, output);
     return output;
 }
 
 TEST(Dates, TodayFromTheLibraryClock) {
     mftest::FixedClock clock("1796585527"); // 2026-12-06 19:32:07 UTC
-    std::string date(11, '?');
+    std::string date(14, '?');
     DATSTR(date);
-    EXPECT_EQ(date, "06-DEC-2026");
-    std::string longDate(14, '?');
-    DATSTR(longDate);
-    EXPECT_EQ(longDate, "06-DEC-2026   ");
+    EXPECT_EQ(date, "06-DEC-2026   ");
     std::string shortDate(10, '?');
     DATSTR(shortDate);
     EXPECT_EQ(shortDate, "          ");
-
-    std::string time(8, '?');
+    std::string time(10, '?');
     TIMSTR(time);
-    EXPECT_EQ(time, "19:32:07");
-    std::string longTime(10, '?');
-    TIMSTR(longTime);
-    EXPECT_EQ(longTime, "19:32:07  ");
+    EXPECT_EQ(time, "19:32:07  ");
     std::string shortTime(5, '?');
     TIMSTR(shortTime);
     EXPECT_EQ(shortTime, "19:32");
@@ -45,18 +38,8 @@ TEST(Dates, ConvertsBetweenTheFourForms) {
     EXPECT_EQ(converted("05-DEC-2026", 8), "20261205");
     EXPECT_EQ(converted("261205", 9), "05-DEC-26");
     EXPECT_EQ(converted("05-DEC-26", 6), "261205");
-    EXPECT_EQ(converted("19990131", 11), "31-JAN-1999");
     EXPECT_EQ(converted("31-JAN-1999", 8), "19990131");
-}
-
-TEST(Dates, ConversionKeepsCharactersBeyondTheForm) {
-    EXPECT_EQ(converted("20261205", 13), "05-DEC-2026??");
-    EXPECT_EQ(converted("05-DEC-2026", 10), "20261205??");
-}
-
-TEST(Dates, FirstWordDecidesTheForm) {
-    EXPECT_EQ(converted("20261205 12:00", 11), "05-DEC-2026");
-    EXPECT_EQ(converted("05-DEC-26   ", 6), "261205");
+    EXPECT_EQ(converted("20261205 12:00", 13), "05-DEC-2026??"); // first word; rest kept
 }
 
 TEST(Dates, BlankDayDigitBecomesZero) {
@@ -68,7 +51,6 @@ TEST(Dates, UnknownMonthGivesZeroOrBlanks) {
     EXPECT_EQ(converted("05-dec-2026", 8), "20260005");
     EXPECT_EQ(converted("05-XYZ-26", 6), "260005");
     EXPECT_EQ(converted("20261305", 11), "05-   -2026");
-    EXPECT_EQ(converted("20260005", 11), "05-   -2026");
 }
 
 TEST(Dates, ShortOutputOrUnknownFormLeavesOutputUnchanged) {
@@ -77,7 +59,6 @@ TEST(Dates, ShortOutputOrUnknownFormLeavesOutputUnchanged) {
     EXPECT_EQ(converted("261205", 8), "????????");
     EXPECT_EQ(converted("05-DEC-26", 5), "?????");
     EXPECT_EQ(converted("2026125", 11), "???????????");
-    EXPECT_EQ(converted("", 11), "???????????");
 }
 
 } // namespace

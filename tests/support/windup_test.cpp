@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@ namespace {
 
 using namespace mfreport::support;
 
+const std::string kWindup = " ***** WINDUP DUMMY ROUTINE CALLED\n";
 const std::string kWalk = "        \n"
                           "        \n"
                           " %PROGRAM WALKBACK BY AUXLIB:WALK:\n"
@@ -17,42 +19,19 @@ const std::string kWalk = "        \n"
                           "        \n"
                           " %NOT IMPLEMENTED\n";
 
-class StandardUnits : public testing::Test {
-protected:
-    void TearDown() override {
-        int32_t input = 5;
-        int32_t output = 6;
-        STDUNI(1, input, output);
-    }
-};
-
-TEST_F(StandardUnits, StoreAndReturnThePair) {
+TEST(Windup, LinesGoToStandardOutputByDefault) {
     int32_t input = 0;
     int32_t output = 0;
     STDUNI(2, input, output);
     EXPECT_EQ(input, 5);
     EXPECT_EQ(output, 6);
-    input = 15;
-    output = 16;
-    STDUNI(1, input, output);
-    input = 99;
-    output = 99;
-    STDUNI(3, input, output); // does nothing
-    EXPECT_EQ(input, 99);
-    STDUNI(2, input, output);
-    EXPECT_EQ(input, 15);
-    EXPECT_EQ(output, 16);
-}
-
-TEST_F(StandardUnits, WindupAndWalkWriteToStandardOutput) {
     testing::internal::CaptureStdout();
     WINDUP();
     WALK();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              " ***** WINDUP DUMMY ROUTINE CALLED\n" + kWalk);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), kWindup + kWalk);
 }
 
-TEST_F(StandardUnits, WalkWritesToTheUnitThatStduniNames) {
+TEST(Windup, LinesGoToTheUnitThatStduniNames) {
     mftest::TempFile file("walk.txt");
     mfreport::print::OpenRequest request;
     request.unit = 16;
@@ -61,22 +40,27 @@ TEST_F(StandardUnits, WalkWritesToTheUnitThatStduniNames) {
     int32_t input = 15;
     int32_t output = 16;
     STDUNI(1, input, output);
+    input = output = 0;
+    STDUNI(3, input, output); // any other operation does nothing
+    EXPECT_EQ(output, 0);
     testing::internal::CaptureStdout();
     WALK();
     WINDUP();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    input = 5;
+    output = 6;
+    STDUNI(1, input, output);
     mfreport::print::closeUnit(16);
-    EXPECT_EQ(mftest::readFile(file.path()), kWalk + " ***** WINDUP DUMMY ROUTINE CALLED\n");
+    EXPECT_EQ(mftest::readFile(file.path()), kWalk + kWindup);
 }
 
 TEST(StopRc, EndsTheProcessWithTheStatus) {
-    EXPECT_EXIT(STOPRC(1), testing::ExitedWithCode(1), "");
     EXPECT_EXIT(STOPRC(0), testing::ExitedWithCode(0), "");
     EXPECT_EXIT(STOPRC(42), testing::ExitedWithCode(42), "");
 }
 
-TEST(StopRc, FlushesStandardOutputFirst) {
-    // The child's standard output goes to a file so the parent can read it.
+TEST(StopRc, FatalPathFlushesStandardOutputAndExitsWithOne) {
+    // The child's standard output goes to a file so that the parent can read it.
     mftest::TempFile file("stoprc.txt");
     EXPECT_EXIT(
         {
@@ -86,7 +70,7 @@ TEST(StopRc, FlushesStandardOutputFirst) {
             STOPRC(1);
         },
         testing::ExitedWithCode(1), "");
-    EXPECT_EQ(mftest::readFile(file.path()), " ***** WINDUP DUMMY ROUTINE CALLED\n" + kWalk);
+    EXPECT_EQ(mftest::readFile(file.path()), kWindup + kWalk);
 }
 
 } // namespace
