@@ -18,17 +18,14 @@ public:
     FixedText() = default;
     FixedText(char* data, int32_t length) : data_(data), size_(length > 0 ? length : 0) {}
     /// The whole contents of `text` (its length does not change).
-    FixedText(std::string& text) // NOLINT(google-explicit-constructor)
-        : data_(text.data()), size_(static_cast<int32_t>(text.size())) {}
+    FixedText(std::string& text) : data_(text.data()), size_(static_cast<int32_t>(text.size())) {}
 
     int32_t size() const { return size_; }
     char* data() const { return data_; }
     char& operator[](int32_t i) const { return data_[i]; }
     /// Characters `first` to `last` (1-based, inclusive), clipped to the field.
     FixedText sub(int32_t first, int32_t last) const;
-    operator std::string_view() const { // NOLINT(google-explicit-constructor)
-        return {data_, static_cast<size_t>(size_)};
-    }
+    operator std::string_view() const { return {data_, static_cast<size_t>(size_)}; }
     std::string str() const { return std::string(data_, static_cast<size_t>(size_)); }
     void fill(char c) const;
     void blank() const { fill(' '); }
@@ -50,10 +47,8 @@ public:
 
     static constexpr int32_t size() { return static_cast<int32_t>(N); }
     FixedText view() { return {chars_.data(), size()}; }
-    operator FixedText() { return view(); } // NOLINT(google-explicit-constructor)
-    operator std::string_view() const {     // NOLINT(google-explicit-constructor)
-        return {chars_.data(), N};
-    }
+    operator FixedText() { return view(); }
+    operator std::string_view() const { return {chars_.data(), N}; }
     char& operator[](int32_t i) { return chars_[static_cast<size_t>(i)]; }
     char operator[](int32_t i) const { return chars_[static_cast<size_t>(i)]; }
     std::string str() const { return std::string(chars_.data(), N); }

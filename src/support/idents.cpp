@@ -77,10 +77,7 @@ int32_t findTyped(std::string_view key, int32_t& index) {
     if (!identKeyTable().attempted && !buildKeyTable()) {
         return kIdentNoMemory;
     }
-    const size_t count = std::min(static_cast<size_t>(table.count), table.names.size());
-    const std::vector<std::string> names(table.names.begin(),
-                                         table.names.begin() + static_cast<ptrdiff_t>(count));
-    return lookupName(name, names, index);
+    return lookupName(name, table.names, index);
 }
 
 // The ident text as an integer: digits, point or sign first, "d" read as
