@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "print/fixed_text.h"
+#include "print/logical.h"
 
 namespace mfreport::print {
 

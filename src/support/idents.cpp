@@ -493,7 +493,7 @@ int32_t ISBATCH() {
         int32_t status = 0;
         IDGSTR("RUN-MODE", mode, status);
         print::upperCase(mode);
-        cache = print::textEqual(mode, "BATCH") ? kTrue : kFalse;
+        cache = print::logical(print::textEqual(mode, "BATCH"));
     }
     return *cache;
 }
@@ -502,7 +502,7 @@ int32_t ISUPPER() {
     FixedString<15> value;
     int32_t count = 0;
     IDQUERY("GET", "LETTER-CASE", TextArray(&value[0], value.size(), 1), 1, count);
-    return print::textEqual(value, "UPPER") ? kTrue : kFalse;
+    return print::logical(print::textEqual(value, "UPPER"));
 }
 
 void EDTSTR(FixedText text, std::string_view mode) {

@@ -5,10 +5,13 @@
 #include <string_view>
 
 #include "print/fixed_text.h"
+#include "print/logical.h"
 
 namespace mfreport::support {
 
 using print::FixedText;
+using print::kFalse;
+using print::kTrue;
 using print::TextArray;
 
 /// Status codes of IDGSTR and IDGINT.
@@ -49,9 +52,5 @@ int32_t ISUPPER();
 /// Edits the text in place as the mode word says (U, LO, LE, I, R, C, H+,
 /// H-, X:, T-).
 void EDTSTR(FixedText text, std::string_view mode);
-
-/// Logical values.
-inline constexpr int32_t kTrue = -1;
-inline constexpr int32_t kFalse = 0;
 
 } // namespace mfreport::support
