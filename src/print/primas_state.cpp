@@ -1,0 +1,10 @@
+#include "print/primas_state.h"
+
+namespace mfreport::print {
+
+PrimasState& primasState() {
+    static PrimasState state;
+    return state;
+}
+
+} // namespace mfreport::print

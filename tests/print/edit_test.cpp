@@ -1,0 +1,85 @@
+// Numeric edit descriptors against the output of a Fortran compiler for the
+// same descriptors and values (tests/data/fortran_edit_cases.txt, made by
+// tests/tools/make_fortran_edit_cases.sh).
+#include <cstring>
+#include <fstream>
+#include <regex>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "print/edit.h"
+
+namespace {
+
+using namespace mfreport::print;
+
+// Integers are given in decimal; R4 and R8 reals as IEEE bits in hexadecimal.
+double realValue(const std::string& type, const std::string& bits) {
+    const unsigned long long word = std::stoull(bits, nullptr, 16);
+    if (type == "R4") {
+        const auto narrow = static_cast<uint32_t>(word);
+        float f = 0;
+        std::memcpy(&f, &narrow, sizeof f);
+        return f;
+    }
+    double d = 0;
+    std::memcpy(&d, &word, sizeof d);
+    return d;
+}
+
+std::optional<std::string> edit(const std::string& type, const std::string& descriptor,
+                                const std::string& value) {
+    static const std::regex integer(R"(\(I(\d+)(?:\.(\d+))?\))");
+    static const std::regex fixed(R"(\(F(\d+)\.(\d+)\))");
+    static const std::regex exponent(R"(\((-?\d+)PE(\d+)\.(\d+)(?:E(\d+))?\))");
+    std::smatch m;
+    if (std::regex_match(descriptor, m, integer)) {
+        return editInteger(std::stoi(value), std::stoi(m[1]), m[2].matched ? std::stoi(m[2]) : 1);
+    }
+    if (std::regex_match(descriptor, m, fixed)) {
+        return editFixed(realValue(type, value), std::stoi(m[1]), std::stoi(m[2]));
+    }
+    if (std::regex_match(descriptor, m, exponent)) {
+        return editExponent(realValue(type, value), std::stoi(m[2]), std::stoi(m[3]),
+                            m[4].matched ? std::stoi(m[4]) : 0, std::stoi(m[1]));
+    }
+    return std::nullopt;
+}
+
+TEST(EditDescriptors, MatchFortranReferenceOutput) {
+    std::ifstream in(MFREPORT_TEST_DATA "/fortran_edit_cases.txt");
+    std::string line;
+    int cases = 0;
+    while (std::getline(in, line)) {
+        // <type> <descriptor> <value> |<field>|
+        const size_t a = line.find(' ');
+        const size_t b = line.find(' ', a + 1);
+        const size_t bar = line.find('|');
+        const std::string type = line.substr(0, a);
+        const std::string descriptor = line.substr(a + 1, b - a - 1);
+        const std::string value = line.substr(b + 1, bar - b - 2);
+        const std::string expected = line.substr(bar + 1, line.rfind('|') - bar - 1);
+        EXPECT_EQ(edit(type, descriptor, value).value_or("<malformed>"), expected) << line;
+        ++cases;
+    }
+    EXPECT_GT(cases, 2000);
+}
+
+TEST(EditDescriptors, MalformedDescriptorsGiveNoText) {
+    EXPECT_FALSE(editInteger(1, -1));
+    EXPECT_FALSE(editInteger(1, 3, 4));
+    EXPECT_FALSE(editFixed(1.0, 0, 0));
+    EXPECT_FALSE(editFixed(1.0, 5, -1));
+    EXPECT_FALSE(editFixed(1.0, kMaxFieldWidth + 1, 2));
+    EXPECT_FALSE(editExponent(1.0, 10, 3, 2, 5));  // k must stay below d + 2
+    EXPECT_FALSE(editExponent(1.0, 10, 3, 2, -3)); // and above -d
+}
+
+TEST(EditDescriptors, WideFieldsOfHugeValuesStayInBounds) {
+    EXPECT_EQ(editFixed(1.0e300, 400, 50)->size(), 400U);
+    EXPECT_EQ(editFixed(-1.0e300, 40, 5), std::string(40, '*'));
+    EXPECT_EQ(editExponent(1.0e-300, 9, 2, 2, 1), "*********");
+}
+
+} // namespace

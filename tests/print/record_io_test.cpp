@@ -1,0 +1,147 @@
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "print/record_io.h"
+#include "test_env.h"
+
+namespace {
+
+using namespace mfreport::print;
+using namespace mfreport::print::item;
+
+constexpr int32_t kUnit = 31;
+
+OpenRequest request(const std::string& file, OpenStatus status,
+                    OpenAccess access = OpenAccess::Sequential) {
+    OpenRequest r;
+    r.unit = kUnit;
+    r.file = file;
+    r.status = status;
+    r.access = access;
+    return r;
+}
+
+TEST(RecordOutput, FormatItemsMakeWholeLines) {
+    mftest::TempFile file("records.txt");
+    ASSERT_EQ(openUnit(request(file.path(), OpenStatus::New)), kIoOk);
+    EXPECT_EQ(writeRecord(kUnit, {BR, BR, BR, A("first")}), kIoOk);
+    EXPECT_EQ(writeRecord(kUnit, {A("Label:"), I(42, 6), X(2), A("ABCDEF", 3), A("xy", 4)}), kIoOk);
+    EXPECT_EQ(writeRecord(kUnit, {I(1234567, 6), I(-12, 3), I(123, 2)}), kIoOk);
+    EXPECT_EQ(writeRecord(kUnit, {A("a"), BR, A("b"), F(2.5, 6, 2), E(-1234.5, 12, 4, 2, 1)}),
+              kIoOk);
+    EXPECT_EQ(writeRecord(kUnit, {A("lost"), F(1.0, 0, 2)}), kIoBadFormat);
+    EXPECT_EQ(closeUnit(kUnit), kIoOk);
+    EXPECT_EQ(mftest::readFile(file.path()), "\n\n\nfirst\n"
+                                             "Label:    42  ABC  xy\n"
+                                             "******-12**\n"
+                                             "a\nb  2.50 -1.2345E+03\n");
+}
+
+TEST(RecordOutput, RefusedUnitsAndWrites) {
+    EXPECT_EQ(writeRecord(0, {A("x")}), kIoBadUnit);
+    EXPECT_EQ(writeRecord(100, {A("x")}), kIoBadUnit);
+    EXPECT_EQ(writeRecord(kUnit, {A("x")}), kIoNotOpen);
+    EXPECT_EQ(writeRecord(kStandardInput, {A("x")}), kIoReadOnly);
+    OpenRequest bad = request("unused", OpenStatus::Unknown);
+    bad.unit = kStandardOutput;
+    EXPECT_EQ(openUnit(bad), kIoBadUnit);
+
+    mftest::TempFile file("refused.txt");
+    mftest::writeFile(file.path(), "data\n");
+    EXPECT_EQ(openUnit(request(file.path(), OpenStatus::New)), kIoFileExists);
+    OpenRequest r = request(file.path(), OpenStatus::Old);
+    r.action = OpenAction::Read;
+    ASSERT_EQ(openUnit(r), kIoOk);
+    EXPECT_EQ(writeRecord(kUnit, {A("x")}), kIoReadOnly);
+    r.action = OpenAction::ReadWrite;
+    r.form = OpenForm::Unformatted;
+    ASSERT_EQ(openUnit(r), kIoOk); // reopening closes the earlier connection
+    EXPECT_EQ(writeRecord(kUnit, {A("x")}), kIoUnformatted);
+    r.form = OpenForm::Formatted;
+    r.record_length = 4;
+    ASSERT_EQ(openUnit(r), kIoOk);
+    EXPECT_EQ(writeRecord(kUnit, {A("12345")}), kIoRecordTooLong);
+    closeUnit(kUnit);
+    EXPECT_EQ(mftest::readFile(file.path()), "data\n");
+}
+
+TEST(RecordOutput, ExistingFileIsKeptUntilTheFirstRecordUnlessAppending) {
+    mftest::TempFile file("append.txt");
+    mftest::writeFile(file.path(), "line 1\n");
+    ASSERT_EQ(openUnit(request(file.path(), OpenStatus::Old, OpenAccess::Append)), kIoOk);
+    writeRecord(kUnit, {A("line 2")});
+    closeUnit(kUnit);
+    EXPECT_EQ(mftest::readFile(file.path()), "line 1\nline 2\n");
+
+    ASSERT_EQ(openUnit(request(file.path(), OpenStatus::Unknown)), kIoOk);
+    closeUnit(kUnit);
+    EXPECT_EQ(mftest::readFile(file.path()), "line 1\nline 2\n");
+    ASSERT_EQ(openUnit(request(file.path(), OpenStatus::Old, OpenAccess::Append)), kIoOk);
+    EXPECT_EQ(rewindUnit(kUnit), kIoOk);
+    writeRecord(kUnit, {A("only")});
+    closeUnit(kUnit);
+    EXPECT_EQ(mftest::readFile(file.path()), "only\n");
+}
+
+TEST(RecordOutput, StandardOutputAndFreeFormat) {
+    testing::internal::CaptureStdout();
+    writeRecord(kStandardOutput, {A("to stdout"), I(7, 3)});
+    writeFree({std::string_view("     MESSAGE"), 42});
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "to stdout  7\n      MESSAGE 42\n");
+}
+
+TEST(WriteIntoText, OverwritesTheFieldAndBlanksTheRest) {
+    std::string field = "xxxxxxxxxx";
+    EXPECT_EQ(writeText(field, {A("("), I(12, 3), A(")")}), kIoOk);
+    EXPECT_EQ(field, "( 12)     ");
+    EXPECT_EQ(writeText(field, {A("0123456789ABC")}), kIoEndOfRecord);
+    EXPECT_EQ(field, "0123456789");
+    EXPECT_EQ(writeText(field, {I(1, -2)}), kIoBadFormat);
+    EXPECT_EQ(field, "0123456789");
+}
+
+TEST(ReadFromText, IntegerFieldsIgnoreBlanks) {
+    int32_t value = -5;
+    EXPECT_EQ(readInteger(" -4 2", value), kIoOk);
+    EXPECT_EQ(value, -42);
+    EXPECT_EQ(readInteger("    ", value), kIoOk);
+    EXPECT_EQ(value, 0);
+    value = 9;
+    for (const char* bad : {"12x", "+", "1-2", "2147483648", "99999999999999999999999"}) {
+        EXPECT_EQ(readInteger(bad, value), kIoBadInteger) << bad;
+    }
+    EXPECT_EQ(value, 9);
+}
+
+TEST(DateAndTime, ComesFromTheLibraryClock) {
+    mftest::FixedClock clock("1796585527"); // 2026-12-06 19:32:07 UTC
+    std::string date(8, '?');
+    std::string time(12, '?');
+    dateAndTime(date, time);
+    EXPECT_EQ(date, "20261206");
+    EXPECT_EQ(time, "193207.000  ");
+}
+
+TEST(StopRun, EndsWithTheStatusAfterFlushingUnits) {
+    mftest::TempFile file("stop.txt");
+    EXPECT_EXIT(
+        {
+            openUnit(request(file.path(), OpenStatus::New));
+            writeRecord(kUnit, {A("flushed")});
+            stopRun(3);
+        },
+        testing::ExitedWithCode(3), "");
+    EXPECT_EQ(mftest::readFile(file.path()), "flushed\n");
+}
+
+TEST(SinglePrecision, PowerAndCeilingStayDefined) {
+    EXPECT_EQ(power(2.0F, -2), 0.25F);
+    EXPECT_EQ(power(-3.0F, 3), -27.0F);
+    EXPECT_EQ(ceiling(-2.9F), -2);
+    EXPECT_EQ(ceiling(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(ceiling(1e20F), std::numeric_limits<int32_t>::max());
+}
+
+} // namespace
