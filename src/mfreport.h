@@ -18,3 +18,6 @@
 
 #include "html/mfHtmlDevice.h"
 #include "html/mfTableHtml.h"
+
+#include "xmlwp/mfTableXmlWP.h"
+#include "xmlwp/mfXmlWPDevice.h"

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "html/mfHtmlDevice.h"
+#include "xmlwp/mfXmlWPDevice.h"
 
 mfDevice::mfDevice() {
     reset_heading_counter();
@@ -16,6 +17,9 @@ mfDevice* mfDevice::createDevice(const mfReportClient& client, const std::string
     switch (static_cast<int>(type)) {
     case HTML:
         device = std::make_unique<mfHtmlDevice>(client, fileName, header);
+        break;
+    case XML_WP:
+        device = std::make_unique<mfXmlWPDevice>(client, fileName, header);
         break;
     default: // the remaining kinds are not available yet
         break;
