@@ -21,6 +21,30 @@ inline mfReportHeader wpModel() {
                           "footbridge-b12.mdl", "JD", "05-DEC-2026");
 }
 
+// The borderless list table around its rows, and its one-column grid.
+inline const std::string listStart = R"(<w:tbl>
+ <w:tblPr>
+  <w:tblBorders>
+   <w:top     w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
+   <w:bottom  w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
+   <w:left    w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
+   <w:right   w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
+   <w:insideH w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
+   <w:insideV w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
+  </w:tblBorders>
+ </w:tblPr>
+)";
+inline const std::string listEnd = R"( </w:tbl>
+ <w:br/>
+ <w:p>
+  <w:r><w:t> </w:t></w:r>
+ </w:p>
+)";
+inline const std::string singleGrid = R"( <w:tblGrid>
+  <w:gridCol w:w="9350"/>
+ </w:tblGrid>
+)";
+
 /// Writes a document whose content `write` adds, checks that it is
 /// well-formed and returns what lies between "<wx:sect>" and "</wx:sect>".
 template <class Write>

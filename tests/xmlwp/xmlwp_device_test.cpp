@@ -13,7 +13,10 @@
 
 namespace {
 
+using mftest::listEnd;
+using mftest::listStart;
 using mftest::readFile;
+using mftest::singleGrid;
 using mftest::TempFile;
 using mftest::wpBody;
 
@@ -377,29 +380,6 @@ TEST(XmlWPContent, HeadingTextAndBookmarkAreEscaped) {
               1U);
     EXPECT_EQ(count(body, R"(w:instr="PAGEREF 1__Loads_&amp;_&quot;&lt;forces&gt;&quot;")"), 1U);
 }
-
-const std::string listStart = R"(<w:tbl>
- <w:tblPr>
-  <w:tblBorders>
-   <w:top     w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
-   <w:bottom  w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
-   <w:left    w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
-   <w:right   w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
-   <w:insideH w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
-   <w:insideV w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>
-  </w:tblBorders>
- </w:tblPr>
-)";
-const std::string listEnd = R"( </w:tbl>
- <w:br/>
- <w:p>
-  <w:r><w:t> </w:t></w:r>
- </w:p>
-)";
-const std::string singleGrid = R"( <w:tblGrid>
-  <w:gridCol w:w="9350"/>
- </w:tblGrid>
-)";
 
 TEST(XmlWPContent, ListOfPairs) {
     const std::string body = wpBody("pairs", [](mfXmlWPDevice& d) {
