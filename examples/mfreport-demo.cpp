@@ -198,6 +198,9 @@ int main(int argc, char** argv) {
         const mfReportHeader model("Footbridge B-12", "Steel footbridge, two spans of 12 m",
                                    "footbridge-b12.mdl", "JD", "05-DEC-2026");
         writeDocument(client, model, outdir / "report.html", mfDevice::HTML, "footbridge.png");
+        // The document embeds the image, so it needs a path readable from here.
+        writeDocument(client, model, outdir / "report-document.xml", mfDevice::XML_WP,
+                      figure.string());
     } catch (const std::exception& e) {
         std::cerr << "mfreport-demo: " << e.what() << '\n';
         return 1;
