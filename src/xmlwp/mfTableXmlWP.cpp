@@ -57,11 +57,8 @@ constexpr std::string_view recordStart[] = {
     R"(  <w:trPr><w:tblHeader w:val="off"/></w:trPr>)",
 };
 constexpr std::string_view recordFold = " </w:tr>\n <w:tr>\n";
-constexpr std::string_view tableEnd[] = {
-    R"(</w:tbl>)",
-    R"(</wx:sub-section>)",
-    R"()",
-};
+constexpr std::string_view recordEnd = " </w:tr>\n";
+constexpr std::string_view tableEnd = "</w:tbl>\n</wx:sub-section>\n\n";
 constexpr std::string_view blankRun = "<w:r><w:t> </w:t></w:r></w:p></w:tc>\n";
 constexpr std::string_view cellEnd = "</w:p></w:tc>\n";
 
@@ -134,6 +131,7 @@ bool mfTableXmlWP::begin_table_suspended() {
         ++written;
     }
     line(out, rowEnd);
+    tableMarkup_ = wp_->openMarkup(std::string(tableEnd));
     return healthy();
 }
 
@@ -144,7 +142,9 @@ bool mfTableXmlWP::begin_record() {
     if (takeSuspended()) {
         begin_table_suspended();
     }
+    wp_->closeMarkup(rowMarkup_);
     lines(wp_->out(), recordStart);
+    rowMarkup_ = wp_->openMarkup(std::string(recordEnd));
     cells_.clear();
     return mfreport::markup::finish(wp_->out());
 }
@@ -254,8 +254,12 @@ bool mfTableXmlWP::end_record() {
         }
         ++written;
     }
-    row_ += rowEnd;
-    line(wp_->out(), row_);
+    if (wp_->isOpen(rowMarkup_)) {
+        wp_->closeMarkup(rowMarkup_, row_);
+    } else {
+        lines(wp_->out(), recordStart);
+        wp_->out() << row_ << recordEnd;
+    }
     cells_.clear();
     return mfreport::markup::finish(wp_->out());
 }
@@ -269,9 +273,8 @@ bool mfTableXmlWP::end_table() {
         insertValue(0, std::string("Empty table"), nullptr);
         end_record();
     }
-    if (!suspended()) {
-        lines(wp_->out(), tableEnd);
-    }
+    wp_->closeMarkup(rowMarkup_);
+    wp_->closeMarkup(tableMarkup_);
     setSuspended(false);
     return mfreport::markup::finish(wp_->out());
 }

@@ -4,6 +4,7 @@
 // line breaks inside the cell.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,8 @@ private:
     bool healthy() const;
 
     mfXmlWPDevice* wp_;
+    uint64_t tableMarkup_ = 0; ///< the device's mark of this table's open markup
+    uint64_t rowMarkup_ = 0;   ///< and of its open row
     mfreport::RowBuffer cells_;
     std::string row_;  ///< output of one record, reused
     std::string text_; ///< working copy of a text value, reused

@@ -689,8 +689,37 @@ void mfXmlWPDevice::writeFooter(const std::string& date, const std::string& time
 }
 
 mfXmlWPDevice::~mfXmlWPDevice() {
+    if (!open_.empty()) {
+        closeMarkup(open_.front().first);
+    }
     mfreport::markup::lines(out_, documentEnd);
     out_.close();
+}
+
+mfXmlWPDevice::MarkupId mfXmlWPDevice::openMarkup(std::string closing) {
+    open_.emplace_back(++lastId_, std::move(closing));
+    return lastId_;
+}
+
+bool mfXmlWPDevice::isOpen(MarkupId id) const {
+    for (const auto& element : open_) {
+        if (element.first == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void mfXmlWPDevice::closeMarkup(MarkupId id, std::string_view content) {
+    if (!isOpen(id)) {
+        return;
+    }
+    while (open_.back().first != id) {
+        out_ << open_.back().second;
+        open_.pop_back();
+    }
+    out_ << content << open_.back().second;
+    open_.pop_back();
 }
 
 void mfXmlWPDevice::writeBlankParagraph() {

@@ -12,9 +12,12 @@
 // well-formed.
 #pragma once
 
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "device/mfDevice.h"
 
@@ -49,6 +52,17 @@ public:
     /// The open document stream; table writers write through it.
     std::ofstream& out() { return out_; }
 
+    // Markup that table writers leave open between calls (a table, a row).
+    // Whatever is still open when an element closes, or when the document
+    // ends, is closed first, innermost first, so the document stays
+    // well-formed whatever the order of the calls.
+    using MarkupId = uint64_t;
+    /// Records an open element whose end is `closing`; never returns 0.
+    MarkupId openMarkup(std::string closing);
+    bool isOpen(MarkupId id) const;
+    /// Closes what was opened after `id`, writes `content` and the end of `id`.
+    void closeMarkup(MarkupId id, std::string_view content = {});
+
 private:
     void writePrologue();
     void writeFonts();
@@ -61,5 +75,7 @@ private:
 
     mfReportClient client_;
     std::ofstream out_;
+    std::vector<std::pair<MarkupId, std::string>> open_; ///< innermost last
+    MarkupId lastId_ = 0;
     std::string line_; ///< scratch line, reused
 };

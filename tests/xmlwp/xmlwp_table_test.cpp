@@ -350,3 +350,52 @@ TEST(XmlWPTable, WithoutADocumentDeviceNothingIsWritten) {
 }
 
 } // namespace
+
+namespace {
+
+// Calls out of order still leave a well-formed document (wpBody checks it).
+TEST(XmlWPTable, CallsOutOfOrderKeepTheDocumentWellFormed) {
+    const std::string never = wpBody("never-begun", [](mfXmlWPDevice& d) {
+        TablePtr t = makeTable(d, mfTableHeader("T", "Table", 1));
+        t->addColumn(mfTableColumn("A", "a", mfTableColumn::INTEGER));
+        EXPECT_TRUE(t->end_table());
+    });
+    EXPECT_EQ(never, "");
+
+    const std::string twice = wpBody("twice", [](mfXmlWPDevice& d) {
+        TablePtr t = makeTable(d, mfTableHeader("T", "Table", 1));
+        t->addColumn(mfTableColumn("A", "a", mfTableColumn::INTEGER));
+        t->begin_table();
+        t->begin_record();
+        t->begin_record();
+        t->insertValue(0, 1);
+        t->end_record();
+        t->end_record();
+        t->end_table();
+        t->end_table();
+    });
+    EXPECT_TRUE(twice.find(" </w:tr>\n" + recordStart + " </w:tr>\n" + recordStart +
+                           textCell("right", "1") + " </w:tr>\n" + recordStart + blankCell +
+                           " </w:tr>\n" + tableEnd) != std::string::npos)
+        << twice;
+    EXPECT_EQ(twice.find(tableEnd), twice.size() - tableEnd.size());
+
+    // A table left open, and a second table started inside its row.
+    const std::string open = wpBody("left-open", [](mfXmlWPDevice& d) {
+        TablePtr outer = makeTable(d, mfTableHeader("A", "Outer", 1));
+        TablePtr inner = makeTable(d, mfTableHeader("B", "Inner", 1));
+        outer->addColumn(mfTableColumn("A", "a", mfTableColumn::INTEGER));
+        inner->addColumn(mfTableColumn("B", "b", mfTableColumn::INTEGER));
+        outer->begin_table();
+        outer->begin_record();
+        inner->begin_table();
+        inner->begin_record();
+        outer->end_record();
+        outer->begin_record();
+    });
+    EXPECT_TRUE(open.find(recordStart + " </w:tr>\n" + tableEnd + blankCell + " </w:tr>\n" +
+                          recordStart + " </w:tr>\n" + tableEnd) != std::string::npos)
+        << open;
+}
+
+} // namespace
