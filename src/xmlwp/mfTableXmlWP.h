@@ -1,7 +1,8 @@
 // Table writer of the word-processing document: a late-written head (bookmark,
 // numbered heading, notes, grid and repeated head row) and one row per record,
 // folded when wide. Text cells may link to a bookmark; multi-line texts become
-// line breaks inside the cell.
+// line breaks inside the cell. Markup a table leaves open (no end_record or
+// end_table) is closed by the device, so the document stays well-formed.
 #pragma once
 
 #include <cstdint>

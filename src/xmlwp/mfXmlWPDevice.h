@@ -30,7 +30,8 @@ public:
     mfXmlWPDevice(const mfXmlWPDevice&) = delete;
     mfXmlWPDevice& operator=(const mfXmlWPDevice&) = delete;
 
-    /// Closes the section, the body and the document, and the file.
+    /// Closes what tables left open, the section, the body and the document,
+    /// and the file.
     ~mfXmlWPDevice() override;
     /// Numbered heading paragraph (styles Heading1 to Heading3, outline level)
     /// followed by its bookmark.
