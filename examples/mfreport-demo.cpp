@@ -200,6 +200,9 @@ int main(int argc, char** argv) {
         writeDocument(client, model, outdir / "report.html", mfDevice::HTML, "footbridge.png");
         writeDocument(client, model, outdir / "report-workbook.xml", mfDevice::XML_SS,
                       "footbridge.png");
+        // The document embeds the image, so it needs a path readable from here.
+        writeDocument(client, model, outdir / "report-document.xml", mfDevice::XML_WP,
+                      figure.string());
     } catch (const std::exception& e) {
         std::cerr << "mfreport-demo: " << e.what() << '\n';
         return 1;

@@ -21,3 +21,6 @@
 
 #include "xmlss/mfTableXmlSS.h"
 #include "xmlss/mfXmlSSDevice.h"
+
+#include "xmlwp/mfTableXmlWP.h"
+#include "xmlwp/mfXmlWPDevice.h"

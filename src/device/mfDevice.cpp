@@ -4,6 +4,7 @@
 
 #include "html/mfHtmlDevice.h"
 #include "xmlss/mfXmlSSDevice.h"
+#include "xmlwp/mfXmlWPDevice.h"
 
 mfDevice::mfDevice() {
     reset_heading_counter();
@@ -20,6 +21,9 @@ mfDevice* mfDevice::createDevice(const mfReportClient& client, const std::string
         break;
     case XML_SS:
         device = std::make_unique<mfXmlSSDevice>(client, fileName);
+        break;
+    case XML_WP:
+        device = std::make_unique<mfXmlWPDevice>(client, fileName, header);
         break;
     default: // the remaining kinds are not available yet
         break;
