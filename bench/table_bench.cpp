@@ -66,4 +66,9 @@ void BM_XmlSSRecords(benchmark::State& state) {
 }
 BENCHMARK(BM_XmlSSRecords);
 
+void BM_XmlWPRecords(benchmark::State& state) {
+    streamRecords(state, mfDevice::XML_WP, "d.xml");
+}
+BENCHMARK(BM_XmlWPRecords);
+
 } // namespace
