@@ -71,6 +71,25 @@ protected:
         return written > 0 && wrap_width_ >= 1 && written % wrap_width_ == 0;
     }
     int wrapIndent() const { return wrap_indent_; }
+    /// Walks one logical row (the head or a record) cell by cell as it is
+    /// written, folded at the wrap width: where a new output row starts,
+    /// `fold()` and then `indent(column)` once per indent cell; then
+    /// `cell(column)` for each column in order.
+    template <class Fold, class Indent, class Cell>
+    void forEachFoldedCell(Fold&& fold, Indent&& indent, Cell&& cell) const {
+        int64_t written = 0;
+        for (size_t i = 0; i < columns_.size(); ++i) {
+            const int column = static_cast<int>(i);
+            if (foldsBefore(written)) {
+                fold();
+                for (int k = 0; k < wrap_indent_; ++k, ++written) {
+                    indent(column);
+                }
+            }
+            cell(column);
+            ++written;
+        }
+    }
     const Vector<mfTableColumn>& columns() const { return columns_; }
 
 private:

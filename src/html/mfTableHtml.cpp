@@ -89,17 +89,13 @@ bool mfTableHtml::begin_table_suspended() {
 
     std::ofstream& out = html_->out();
     mfreport::markup::lines(out, headOpen);
-    int64_t written = 0;
-    for (const mfTableColumn& column : columns()) {
-        if (foldsBefore(written)) {
-            mfreport::markup::lines(out, headFold);
-            for (int i = 0; i < wrapIndent(); ++i, ++written) {
-                mfreport::markup::line(out, blankHeadCell);
-            }
-        }
-        html_->writeLine("      <th valign=\"top\" align=\"left\" > ", column.header(), " </th> ");
-        ++written;
-    }
+    forEachFoldedCell([&] { mfreport::markup::lines(out, headFold); },
+                      [&](int) { mfreport::markup::line(out, blankHeadCell); },
+                      [&](int column) {
+                          html_->writeLine("      <th valign=\"top\" align=\"left\" > ",
+                                           columns()[static_cast<size_t>(column)].header(),
+                                           " </th> ");
+                      });
     mfreport::markup::lines(out, headClose);
     return healthy();
 }
@@ -203,22 +199,15 @@ bool mfTableHtml::end_record() {
         return false;
     }
     row_.clear();
-    int64_t written = 0;
-    for (size_t i = 0; i < column_size(); ++i) {
-        const int column = static_cast<int>(i);
-        if (foldsBefore(written)) {
-            row_ += recordFold;
-            for (int k = 0; k < wrapIndent(); ++k, ++written) {
-                appendBlankCell(row_, column);
-            }
-        }
-        if (const std::string* cell = cells_.cell(i)) {
-            row_ += *cell;
-        } else {
-            appendBlankCell(row_, column);
-        }
-        ++written;
-    }
+    forEachFoldedCell([&] { row_ += recordFold; },
+                      [&](int column) { appendBlankCell(row_, column); },
+                      [&](int column) {
+                          if (const std::string* cell = cells_.cell(static_cast<size_t>(column))) {
+                              row_ += *cell;
+                          } else {
+                              appendBlankCell(row_, column);
+                          }
+                      });
     row_ += "    </tr> \n";
     html_->out() << row_;
     cells_.clear();

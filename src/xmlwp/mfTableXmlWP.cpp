@@ -108,28 +108,22 @@ bool mfTableXmlWP::begin_table_suspended() {
         line(out, row_);
     }
     lines(out, headRowStart);
-    int64_t written = 0;
-    for (const mfTableColumn& column : columns()) {
-        if (foldsBefore(written)) {
-            lines(out, headRowFold);
-            for (int k = 0; k < wrapIndent(); ++k, ++written) {
-                lines(out, headFillerCell);
-            }
-        }
-        lines(out, headCellStart);
-        row_ = "         <w:t>";
-        appendXmlText(row_, column.name());
-        row_ += "</w:t></w:r>";
-        line(out, row_);
-        if (!column.unit().empty()) {
-            row_ = "        <w:br/><w:r><w:t> [";
-            appendXmlText(row_, column.unit());
-            row_ += "] </w:t></w:r>";
-            line(out, row_);
-        }
-        lines(out, headCellEnd);
-        ++written;
-    }
+    forEachFoldedCell([&] { lines(out, headRowFold); }, [&](int) { lines(out, headFillerCell); },
+                      [&](int index) {
+                          const mfTableColumn& column = columns()[static_cast<size_t>(index)];
+                          lines(out, headCellStart);
+                          row_ = "         <w:t>";
+                          appendXmlText(row_, column.name());
+                          row_ += "</w:t></w:r>";
+                          line(out, row_);
+                          if (!column.unit().empty()) {
+                              row_ = "        <w:br/><w:r><w:t> [";
+                              appendXmlText(row_, column.unit());
+                              row_ += "] </w:t></w:r>";
+                              line(out, row_);
+                          }
+                          lines(out, headCellEnd);
+                      });
     line(out, rowEnd);
     tableMarkup_ = wp_->openMarkup(std::string(tableEnd));
     return healthy();
@@ -238,22 +232,15 @@ bool mfTableXmlWP::end_record() {
         return false;
     }
     row_.clear();
-    int64_t written = 0;
-    for (size_t i = 0; i < column_size(); ++i) {
-        const int column = static_cast<int>(i);
-        if (foldsBefore(written)) {
-            row_ += recordFold;
-            for (int k = 0; k < wrapIndent(); ++k, ++written) {
-                appendBlankCell(row_, column);
-            }
-        }
-        if (const std::string* cell = cells_.cell(i)) {
-            row_ += *cell;
-        } else {
-            appendBlankCell(row_, column);
-        }
-        ++written;
-    }
+    forEachFoldedCell([&] { row_ += recordFold; },
+                      [&](int column) { appendBlankCell(row_, column); },
+                      [&](int column) {
+                          if (const std::string* cell = cells_.cell(static_cast<size_t>(column))) {
+                              row_ += *cell;
+                          } else {
+                              appendBlankCell(row_, column);
+                          }
+                      });
     if (wp_->isOpen(rowMarkup_)) {
         wp_->closeMarkup(rowMarkup_, row_);
     } else {
