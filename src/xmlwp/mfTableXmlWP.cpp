@@ -266,15 +266,10 @@ bool mfTableXmlWP::end_table() {
     return mfreport::markup::finish(wp_->out());
 }
 
-void mfTableXmlWP::appendBackgroundColorTag(std::string& out, int column) const {
-    const std::string& own = columns()[static_cast<size_t>(column)].backgroundColor();
-    const std::string& color = own == "FFFFFF" ? backgroundColor() : own;
-    if (color != "FFFFFF") {
-        out += R"(<w:tcPr><w:shd w:val="clear" w:color="auto" w:fill=")";
-        appendXmlAttribute(out, color);
-        out += R"("/></w:tcPr>)";
-    }
-}
+// Cells carry no shading: with any cell properties present, word processors
+// that import this format draw the table style's borders, which the style
+// sheet leaves without a size, as heavy black bars around every cell.
+void mfTableXmlWP::appendBackgroundColorTag(std::string&, int) const {}
 
 std::string_view mfTableXmlWP::adjustTag(int column) const {
     switch (columns()[static_cast<size_t>(column)].adjust()) {

@@ -38,8 +38,7 @@ public:
 
 private:
     bool begin_table_suspended();
-    /// Cell shading "<w:tcPr><w:shd .../></w:tcPr>" in the column's colour, or
-    /// the table's when the column has none; nothing when both are "FFFFFF".
+    /// Cell shading: none, whatever the column's and the table's colours.
     void appendBackgroundColorTag(std::string& out, int column) const;
     /// Paragraph alignment by the column's adjustment (centred unless LEFT or RIGHT).
     std::string_view adjustTag(int column) const;
