@@ -91,6 +91,13 @@ protected:
         }
     }
     const Vector<mfTableColumn>& columns() const { return columns_; }
+    /// Appends `value` as the column's number format shows it, with upper-case
+    /// letters: FIXED and SCIENTIFIC with the column's decimals, every other
+    /// format in general notation with six significant digits.
+    static void appendColumnNumber(std::string& out, const mfTableColumn& column, double value);
+    /// The field width of the column's numbers: its width for FIXED and
+    /// SCIENTIFIC, none for the other formats.
+    static int64_t numberWidth(const mfTableColumn& column);
 
 private:
     bool suspended_ = false;

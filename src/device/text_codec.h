@@ -26,6 +26,12 @@ void appendXmlText(std::string& out, std::string_view text);
 /// As appendXmlText, and '"' becomes "&quot;", for attribute values in double quotes.
 void appendXmlAttribute(std::string& out, std::string_view text);
 
+/// True for a text of at least two characters between "<" and ">", such as a
+/// placeholder word that the writers show with its brackets.
+inline bool isBracketed(std::string_view text) {
+    return text.size() >= 2 && text.front() == '<' && text.back() == '>';
+}
+
 /// Convenience forms that return the converted text.
 std::string utf8(std::string_view text);
 std::string xmlText(std::string_view text);

@@ -9,8 +9,6 @@
 
 namespace {
 
-using mfreport::number::Notation;
-
 constexpr std::string_view headOpen[] = {
     R"(<table border="0" cellspacing="1" cellpadding="2">)",
     R"(  <thead>)",
@@ -45,7 +43,7 @@ void openLink(std::string& out, const std::string* link) {
 void appendCellText(std::string& out, const std::string& value) {
     if (value.empty()) {
         out += "&nbsp;";
-    } else if (value.size() >= 2 && value.front() == '<' && value.back() == '>') {
+    } else if (mfreport::text::isBracketed(value)) {
         out += "&lt;";
         mfreport::text::appendUtf8(out, std::string_view(value).substr(1, value.size() - 2));
         out += "&gt;";
@@ -142,11 +140,9 @@ bool mfTableHtml::insertValue(int column, const double& value, const std::string
     cell += "> ";
 
     const double shown = col.displayValue(value);
-    const mfTableColumn::fmt_type format = col.format_type();
-    const bool sized = format == mfTableColumn::FIXED || format == mfTableColumn::SCIENTIFIC;
     // The field width applies to the first item written: the text that opens
     // the link when there is one, otherwise the number itself.
-    const int64_t width = sized ? col.storedWidth() : 0;
+    const int64_t width = numberWidth(col);
     if (link != nullptr) {
         const size_t start = cell.size();
         cell += linkStart;
@@ -158,11 +154,7 @@ bool mfTableHtml::insertValue(int column, const double& value, const std::string
     if (link == nullptr && !(std::fabs(shown) > 0.0)) {
         cell += '0';
     } else {
-        const Notation notation = format == mfTableColumn::FIXED        ? Notation::Fixed
-                                  : format == mfTableColumn::SCIENTIFIC ? Notation::Scientific
-                                                                        : Notation::General;
-        mfreport::number::appendDouble(cell, shown, notation, sized ? col.storedDecimals() : 6,
-                                       true);
+        appendColumnNumber(cell, col, shown);
     }
     if (link == nullptr) {
         mfreport::number::padFront(cell, numberStart, width);

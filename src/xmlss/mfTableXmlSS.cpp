@@ -64,7 +64,7 @@ void appendStyle(std::string& out, const mfTableColumn& column) {
 // brackets as "&lt;" and "&gt;" around the word.
 struct CellText {
     explicit CellText(const std::string& value)
-        : body(value), bracketed(value.size() > 1 && value.front() == '<' && value.back() == '>') {
+        : body(value), bracketed(mfreport::text::isBracketed(value)) {
         if (bracketed) {
             body = body.substr(1, body.size() - 2);
         }

@@ -12,7 +12,6 @@ namespace {
 
 using mfreport::markup::line;
 using mfreport::markup::lines;
-using mfreport::number::Notation;
 using mfreport::text::appendXmlAttribute;
 using mfreport::text::appendXmlText;
 
@@ -172,21 +171,13 @@ bool mfTableXmlWP::insertValue(int column, const double& value, const std::strin
     std::string& cell = openCell(column);
     cell += "<w:r><w:t>";
     const double shown = col.displayValue(value);
-    const mfTableColumn::fmt_type format = col.format_type();
-    const bool sized = format == mfTableColumn::FIXED || format == mfTableColumn::SCIENTIFIC;
     const size_t start = cell.size();
     if (std::fabs(shown) > 0.0) {
-        const Notation notation = format == mfTableColumn::FIXED        ? Notation::Fixed
-                                  : format == mfTableColumn::SCIENTIFIC ? Notation::Scientific
-                                                                        : Notation::General;
-        mfreport::number::appendDouble(cell, shown, notation, sized ? col.storedDecimals() : 6,
-                                       true);
+        appendColumnNumber(cell, col, shown);
     } else {
         cell += '0';
     }
-    if (sized) {
-        mfreport::number::padFront(cell, start, col.storedWidth());
-    }
+    mfreport::number::padFront(cell, start, numberWidth(col));
     cell += "</w:t></w:r>";
     cell += cellEnd;
     return true;
@@ -196,7 +187,7 @@ bool mfTableXmlWP::insertValue(int column, const std::string& value, const std::
     if (!validColumn(column)) {
         return false;
     }
-    if (value.size() > 1 && value.front() == '<' && value.back() == '>') {
+    if (mfreport::text::isBracketed(value)) {
         text_.assign("&lt;");
         text_.append(value, 1, value.size() - 2);
         text_ += "&gt;";
