@@ -7,7 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 
 namespace {
 

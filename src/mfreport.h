@@ -1,26 +1,28 @@
 // mfreport: engineering report writer. Umbrella header of the programming interface.
 #pragma once
 
-#include "platform/Base64File.h"
-#include "platform/mfDateTime.h"
-#include "platform/mfStr.h"
-#include "platform/mfTypes.h"
+#include "mfreport/version.h"
 
-#include "model/mfReportClient.h"
-#include "model/mfReportHeader.h"
-#include "model/mfTableColumn.h"
-#include "model/mfTableHeader.h"
-#include "model/mfTableValue.h"
+#include "mfreport/platform/Base64File.h"
+#include "mfreport/platform/mfDateTime.h"
+#include "mfreport/platform/mfStr.h"
+#include "mfreport/platform/mfTypes.h"
 
-#include "device/mfDevice.h"
-#include "device/mfTOCDevice.h"
-#include "device/mfTable.h"
+#include "mfreport/model/mfReportClient.h"
+#include "mfreport/model/mfReportHeader.h"
+#include "mfreport/model/mfTableColumn.h"
+#include "mfreport/model/mfTableHeader.h"
+#include "mfreport/model/mfTableValue.h"
 
-#include "html/mfHtmlDevice.h"
-#include "html/mfTableHtml.h"
+#include "mfreport/device/mfDevice.h"
+#include "mfreport/device/mfTOCDevice.h"
+#include "mfreport/device/mfTable.h"
 
-#include "xmlss/mfTableXmlSS.h"
-#include "xmlss/mfXmlSSDevice.h"
+#include "mfreport/html/mfHtmlDevice.h"
+#include "mfreport/html/mfTableHtml.h"
 
-#include "xmlwp/mfTableXmlWP.h"
-#include "xmlwp/mfXmlWPDevice.h"
+#include "mfreport/xmlss/mfTableXmlSS.h"
+#include "mfreport/xmlss/mfXmlSSDevice.h"
+
+#include "mfreport/xmlwp/mfTableXmlWP.h"
+#include "mfreport/xmlwp/mfXmlWPDevice.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 
 namespace mftest {
 

@@ -1,35 +1,10 @@
-#include "device/mfDevice.h"
-
-#include <memory>
-
-#include "html/mfHtmlDevice.h"
-#include "xmlss/mfXmlSSDevice.h"
-#include "xmlwp/mfXmlWPDevice.h"
+#include "mfreport/device/mfDevice.h"
 
 mfDevice::mfDevice() {
     reset_heading_counter();
 }
 
 mfDevice::~mfDevice() = default;
-
-mfDevice* mfDevice::createDevice(const mfReportClient& client, const std::string& fileName,
-                                 ReportType type, const mfReportHeader& header) {
-    std::unique_ptr<mfDevice> device;
-    switch (static_cast<int>(type)) {
-    case HTML:
-        device = std::make_unique<mfHtmlDevice>(client, fileName, header);
-        break;
-    case XML_SS:
-        device = std::make_unique<mfXmlSSDevice>(client, fileName);
-        break;
-    case XML_WP:
-        device = std::make_unique<mfXmlWPDevice>(client, fileName, header);
-        break;
-    default: // the remaining kinds are not available yet
-        break;
-    }
-    return device.release();
-}
 
 void mfDevice::reset_heading_counter() {
     max_heading_level_ = levels;

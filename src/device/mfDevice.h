@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "model/mfReportClient.h"
-#include "model/mfReportHeader.h"
-#include "model/mfTableHeader.h"
-#include "platform/mfTypes.h"
+#include "mfreport/model/mfReportClient.h"
+#include "mfreport/model/mfReportHeader.h"
+#include "mfreport/model/mfTableHeader.h"
+#include "mfreport/platform/mfTypes.h"
 
 class mfTable;
 

@@ -1,4 +1,4 @@
-#include "device/mfTOCDevice.h"
+#include "mfreport/device/mfTOCDevice.h"
 
 mfTOCDevice::mfTOCDevice(mfDevice* target) : target_(target) {}
 

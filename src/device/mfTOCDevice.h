@@ -3,7 +3,7 @@
 // heading numbers, so that the real headings that follow get the same numbers.
 #pragma once
 
-#include "device/mfDevice.h"
+#include "mfreport/device/mfDevice.h"
 
 class mfTOCDevice : public mfDevice {
 public:

@@ -1,7 +1,7 @@
-#include "device/mfTable.h"
+#include "mfreport/device/mfTable.h"
 
-#include "device/mfDevice.h"
-#include "device/number_format.h"
+#include "mfreport/device/mfDevice.h"
+#include "mfreport/device/number_format.h"
 
 mfTable::mfTable(const mfTableHeader& header, mfDevice* device)
     : device_(device), header_(header) {}

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "model/mfTableColumn.h"
-#include "model/mfTableHeader.h"
-#include "platform/mfTypes.h"
+#include "mfreport/model/mfTableColumn.h"
+#include "mfreport/model/mfTableHeader.h"
+#include "mfreport/platform/mfTypes.h"
 
 class mfDevice;
 

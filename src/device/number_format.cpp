@@ -1,4 +1,4 @@
-#include "device/number_format.h"
+#include "mfreport/device/number_format.h"
 
 #include <array>
 #include <charconv>

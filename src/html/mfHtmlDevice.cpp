@@ -1,11 +1,11 @@
-#include "html/mfHtmlDevice.h"
+#include "mfreport/html/mfHtmlDevice.h"
 
 #include <array>
 #include <sstream>
 #include <string_view>
 
-#include "html/mfTableHtml.h"
-#include "platform/mfDateTime.h"
+#include "mfreport/html/mfTableHtml.h"
+#include "mfreport/platform/mfDateTime.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <string>
 
-#include "device/markup_output.h"
-#include "device/mfDevice.h"
-#include "device/text_codec.h"
+#include "mfreport/device/mfDevice.h"
+#include "mfreport/markup/markup_output.h"
+#include "mfreport/markup/text_codec.h"
 
 class mfHtmlDevice : public mfDevice {
 public:
@@ -39,7 +39,7 @@ public:
     template <class... Pieces>
     void writeLine(const Pieces&... pieces) {
         line_.clear();
-        (mfreport::text::appendUtf8(line_, pieces), ...);
+        (mfreport::markup::appendUtf8(line_, pieces), ...);
         mfreport::markup::line(out_, line_);
     }
 

@@ -1,11 +1,11 @@
-#include "html/mfTableHtml.h"
+#include "mfreport/html/mfTableHtml.h"
 
 #include <cmath>
 
-#include "device/markup_output.h"
-#include "device/number_format.h"
-#include "device/text_codec.h"
-#include "html/mfHtmlDevice.h"
+#include "mfreport/device/number_format.h"
+#include "mfreport/html/mfHtmlDevice.h"
+#include "mfreport/markup/markup_output.h"
+#include "mfreport/markup/text_codec.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ constexpr std::string_view linkStart = "<a href=\"#";
 
 void openLink(std::string& out, const std::string* link) {
     out += linkStart;
-    mfreport::text::appendUtf8(out, *link);
+    mfreport::markup::appendUtf8(out, *link);
     out += "\">";
 }
 
@@ -43,16 +43,16 @@ void openLink(std::string& out, const std::string* link) {
 void appendCellText(std::string& out, const std::string& value) {
     if (value.empty()) {
         out += "&nbsp;";
-    } else if (mfreport::text::isBracketed(value)) {
+    } else if (mfreport::markup::isBracketed(value)) {
         out += "&lt;";
-        mfreport::text::appendUtf8(out, std::string_view(value).substr(1, value.size() - 2));
+        mfreport::markup::appendUtf8(out, std::string_view(value).substr(1, value.size() - 2));
         out += "&gt;";
     } else {
         const std::string_view text(value);
         size_t from = 0;
         for (size_t i = 0; i <= text.size(); ++i) {
             if (i == text.size() || text[i] == '\n' || text[i] == '\r') {
-                mfreport::text::appendUtf8(out, text.substr(from, i - from));
+                mfreport::markup::appendUtf8(out, text.substr(from, i - from));
                 if (i < text.size() && text[i] == '\n') {
                     out += "<br/>";
                 }
@@ -147,7 +147,7 @@ bool mfTableHtml::insertValue(int column, const double& value, const std::string
         const size_t start = cell.size();
         cell += linkStart;
         mfreport::number::padFront(cell, start, width);
-        mfreport::text::appendUtf8(cell, *link);
+        mfreport::markup::appendUtf8(cell, *link);
         cell += "\">";
     }
     const size_t numberStart = cell.size();
@@ -227,7 +227,7 @@ void mfTableHtml::appendBackgroundColorTag(std::string& out, int column) const {
     const std::string& color = own == "FFFFFF" ? backgroundColor() : own;
     if (color != "FFFFFF") {
         out += " bgcolor=\"";
-        mfreport::text::appendUtf8(out, color);
+        mfreport::markup::appendUtf8(out, color);
         out += '"';
     }
 }

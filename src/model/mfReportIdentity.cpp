@@ -1,7 +1,7 @@
 #include <utility>
 
-#include "model/mfReportClient.h"
-#include "model/mfReportHeader.h"
+#include "mfreport/model/mfReportClient.h"
+#include "mfreport/model/mfReportHeader.h"
 
 mfReportClient::mfReportClient()
     : name_("<no name>"), description_("<no descr>"), version_("<no ver>"),

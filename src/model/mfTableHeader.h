@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/mfTypes.h"
+#include "mfreport/platform/mfTypes.h"
 
 class mfTableHeader {
 public:

@@ -1,6 +1,6 @@
-#include "model/mfTableColumn.h"
-#include "model/mfTableHeader.h"
-#include "model/mfTableValue.h"
+#include "mfreport/model/mfTableColumn.h"
+#include "mfreport/model/mfTableHeader.h"
+#include "mfreport/model/mfTableValue.h"
 
 mfTableColumn::mfTableColumn(const std::string& name, const std::string& description, col_type type)
     : name_(name), description_(description), type_(type),

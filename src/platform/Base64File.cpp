@@ -1,4 +1,4 @@
-#include "platform/Base64File.h"
+#include "mfreport/platform/Base64File.h"
 
 #include <fstream>
 #include <iterator>

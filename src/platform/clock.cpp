@@ -1,4 +1,4 @@
-#include "platform/clock.h"
+#include "mfreport/platform/clock.h"
 
 #include <cerrno>
 #include <chrono>

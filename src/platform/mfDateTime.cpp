@@ -1,4 +1,4 @@
-#include "platform/mfDateTime.h"
+#include "mfreport/platform/mfDateTime.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "platform/clock.h"
+#include "mfreport/platform/clock.h"
 
 /// Today's date, taken from the library clock at construction: "06-DEC-2026".
 class mfDate {

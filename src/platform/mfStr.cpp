@@ -1,4 +1,4 @@
-#include "platform/mfStr.h"
+#include "mfreport/platform/mfStr.h"
 
 size_t mfStr::findLines(const std::string& text, Vector<std::string>& lines) {
     lines.clear();

@@ -1,4 +1,4 @@
-#include "print/primas_state.h"
+#include "mfreport/print/primas_state.h"
 
 namespace mfreport::print {
 

@@ -4,10 +4,12 @@
 #include <array>
 #include <cstdint>
 
-#include "print/fixed_text.h"
-#include "print/logical.h"
+#include "mfreport/record/fixed_text.h"
+#include "mfreport/record/logical.h"
 
 namespace mfreport::print {
+
+using record::FixedString;
 
 inline constexpr int32_t kMaxMainLines = 5;
 inline constexpr int32_t kMaxSubLines = 5;

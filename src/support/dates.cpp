@@ -1,7 +1,7 @@
-#include "support/dates.h"
+#include "mfreport/support/dates.h"
 
-#include "print/fixed_text.h"
-#include "print/record_io.h"
+#include "mfreport/record/fixed_text.h"
+#include "mfreport/record/record_io.h"
 
 namespace mfreport::support {
 
@@ -22,7 +22,7 @@ std::string chars(std::string_view input, size_t first, size_t last) {
 // number is not a month.
 std::string monthName(const std::string& number) {
     int32_t month = 0;
-    if (print::readInteger(number, month) != print::kIoOk || month < 1 || month > 12) {
+    if (record::readInteger(number, month) != record::kIoOk || month < 1 || month > 12) {
         return "   ";
     }
     return std::string(kMonths.substr(static_cast<size_t>(month - 1) * 3, 3));
@@ -30,7 +30,7 @@ std::string monthName(const std::string& number) {
 
 // The two-digit month number of an abbreviation; "00" when it is not found.
 std::string monthNumber(const std::string& name) {
-    const int32_t p = print::findText(kMonths, name);
+    const int32_t p = record::findText(kMonths, name);
     if (p == 0) {
         return "00";
     }
@@ -50,22 +50,22 @@ std::string day(std::string text) {
 
 void DATSTR(FixedText text) {
     text.blank();
-    print::FixedString<8> date;
-    print::FixedString<10> time;
-    print::dateAndTime(date, time);
+    record::FixedString<8> date;
+    record::FixedString<10> time;
+    record::dateAndTime(date, time);
     CNVDAT(date, text);
 }
 
 void TIMSTR(FixedText text) {
-    print::FixedString<8> date;
-    print::FixedString<10> time;
-    print::dateAndTime(date, time);
+    record::FixedString<8> date;
+    record::FixedString<10> time;
+    record::dateAndTime(date, time);
     const std::string_view t = time;
-    print::concat(text, {t.substr(0, 2), ":", t.substr(2, 2), ":", t.substr(4, 2)});
+    record::concat(text, {t.substr(0, 2), ":", t.substr(2, 2), ":", t.substr(4, 2)});
 }
 
 void CNVDAT(std::string_view input, FixedText output) {
-    size_t n = static_cast<size_t>(print::trimmedLength(input));
+    size_t n = static_cast<size_t>(record::trimmedLength(input));
     if (n > 1) {
         const size_t blank = input.substr(1, n - 1).find(' ');
         if (blank != std::string_view::npos) {

@@ -4,11 +4,11 @@
 
 #include <string_view>
 
-#include "print/fixed_text.h"
+#include "mfreport/record/fixed_text.h"
 
 namespace mfreport::support {
 
-using print::FixedText;
+using record::FixedText;
 
 /// Today's date as DD-MMM-YYYY; the field stays blank when it is shorter
 /// than 11 characters.

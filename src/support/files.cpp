@@ -1,47 +1,47 @@
-#include "support/files.h"
+#include "mfreport/support/files.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
-#include "print/fixed_text.h"
-#include "print/record_io.h"
+#include "mfreport/record/fixed_text.h"
+#include "mfreport/record/record_io.h"
 
 namespace mfreport::support {
 
 namespace {
 
-using print::OpenAccess;
-using print::OpenAction;
-using print::OpenRequest;
-using print::OpenStatus;
+using record::OpenAccess;
+using record::OpenAction;
+using record::OpenRequest;
+using record::OpenStatus;
 
 std::string_view trimmed(std::string_view text) {
-    return text.substr(0, static_cast<size_t>(print::trimmedLength(text)));
+    return text.substr(0, static_cast<size_t>(record::trimmedLength(text)));
 }
 
 // Reads the form word into the request; false when it is not understood.
 bool readForm(std::string_view word, OpenRequest& request, int32_t& iostat) {
-    print::FixedString<20> form(word);
-    const int32_t equals = print::findText(form, "=");
+    record::FixedString<20> form(word);
+    const int32_t equals = record::findText(form, "=");
     if (equals > 0) {
         const std::string_view digits =
             std::string_view(form).substr(static_cast<size_t>(equals), 4);
-        const int32_t status = print::readInteger(digits, request.record_length);
-        if (status != print::kIoOk) {
+        const int32_t status = record::readInteger(digits, request.record_length);
+        if (status != record::kIoOk) {
             iostat = status;
             return false;
         }
-        print::FixedText(form).sub(equals, form.size()).blank();
+        record::FixedText(form).sub(equals, form.size()).blank();
     }
-    if (print::textEqual(form, "FORMATTED")) {
-        request.form = print::OpenForm::Formatted;
-    } else if (print::textEqual(form, "UNFORMATTED") ||
-               print::textEqual(form, "IEEE-UNFORMATTED")) {
-        request.form = print::OpenForm::Unformatted;
+    if (record::textEqual(form, "FORMATTED")) {
+        request.form = record::OpenForm::Formatted;
+    } else if (record::textEqual(form, "UNFORMATTED") ||
+               record::textEqual(form, "IEEE-UNFORMATTED")) {
+        request.form = record::OpenForm::Unformatted;
     } else {
-        iostat = print::kIoBadFormWord;
+        iostat = record::kIoBadFormWord;
         return false;
     }
     return true;
@@ -56,30 +56,30 @@ void OPNFIL(int32_t unit, std::string_view directory, std::string_view name,
     fullName += trimmed(name);
     fullName += trimmed(extension);
     if (fullName.size() > static_cast<size_t>(kMaxFileName)) {
-        iostat = print::kIoNameTooLong;
+        iostat = record::kIoNameTooLong;
         return;
     }
 
     OpenRequest request;
     request.unit = unit;
     request.file = fullName;
-    const print::FixedString<10> word(status);
+    const record::FixedString<10> word(status);
     bool backup = false;
-    if (print::textEqual(word, "OLD")) {
+    if (record::textEqual(word, "OLD")) {
         request.status = OpenStatus::Old;
-    } else if (print::textEqual(word, "READ")) {
+    } else if (record::textEqual(word, "READ")) {
         request.status = OpenStatus::Old;
         request.action = OpenAction::Read;
-    } else if (print::textEqual(word, "APPEND")) {
+    } else if (record::textEqual(word, "APPEND")) {
         request.status = OpenStatus::Old;
         request.access = OpenAccess::Append;
-    } else if (print::textEqual(word, "NEW") || print::textEqual(word, "PRINT")) {
+    } else if (record::textEqual(word, "NEW") || record::textEqual(word, "PRINT")) {
         request.status = OpenStatus::New;
         backup = true;
-    } else if (print::textEqual(word, "SCRATCH")) {
+    } else if (record::textEqual(word, "SCRATCH")) {
         request.status = OpenStatus::Scratch;
         request.file.clear();
-    } else if (print::textEqual(word, "UNKNOWN")) {
+    } else if (record::textEqual(word, "UNKNOWN")) {
         request.status = OpenStatus::Unknown;
     } else {
         return;
@@ -92,20 +92,20 @@ void OPNFIL(int32_t unit, std::string_view directory, std::string_view name,
         int32_t backupStatus = 0;
         BAKFIL(fullName, fullName + ".bak", backupStatus);
     }
-    iostat = print::openUnit(request);
-    if (iostat == print::kIoOk && request.access != OpenAccess::Append) {
-        iostat = print::rewindUnit(unit);
+    iostat = record::openUnit(request);
+    if (iostat == record::kIoOk && request.access != OpenAccess::Append) {
+        iostat = record::rewindUnit(unit);
     }
 }
 
 void OPNPRT(int32_t unit, std::string_view directory, std::string_view name,
             std::string_view extension, std::string_view status, int32_t& iostat) {
-    const std::string_view word = print::textEqual(status, "NEW") ? "PRINT" : status;
+    const std::string_view word = record::textEqual(status, "NEW") ? "PRINT" : status;
     OPNFIL(unit, directory, name, extension, word, "FORMATTED", iostat);
 }
 
 void CLSFIL(int32_t unit, int32_t& iostat) {
-    iostat = print::closeUnit(unit);
+    iostat = record::closeUnit(unit);
 }
 
 void BAKFIL(std::string_view old_name, std::string_view new_name, int32_t& iostat) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "print/fixed_text.h"
+#include "mfreport/record/fixed_text.h"
 
 namespace mfreport::support {
 
@@ -18,7 +18,7 @@ inline constexpr int32_t kIdentRecordLength = 70;
 /// Fixed-length records, one ident per record: the key, then its values;
 /// a record whose column 1 is blank continues the record before it.
 struct IdentRecordStore {
-    std::array<print::FixedString<kIdentRecordLength>, kIdentRecords> records;
+    std::array<record::FixedString<kIdentRecordLength>, kIdentRecords> records;
     int32_t record_count = 0;
 };
 

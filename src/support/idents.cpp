@@ -1,4 +1,4 @@
-#include "support/idents.h"
+#include "mfreport/support/idents.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,14 +10,13 @@
 #include <string>
 #include <system_error>
 
-#include "print/primas_state.h"
-#include "support/ident_store.h"
+#include "mfreport/support/ident_store.h"
 
 namespace mfreport::support {
 
 namespace {
 
-using print::FixedString;
+using record::FixedString;
 
 std::string upper(std::string_view text) {
     std::string out(text);
@@ -30,7 +29,7 @@ std::string upper(std::string_view text) {
 }
 
 std::string_view trimmed(std::string_view text) {
-    return text.substr(0, static_cast<size_t>(print::trimmedLength(text)));
+    return text.substr(0, static_cast<size_t>(record::trimmedLength(text)));
 }
 
 bool isBlank(std::string_view text) {
@@ -217,7 +216,7 @@ bool addIdentRecord(std::string_view record) {
     if (store.record_count < 0 || store.record_count >= kIdentRecords) {
         return false;
     }
-    print::assign(store.records[static_cast<size_t>(store.record_count)], record);
+    record::assign(store.records[static_cast<size_t>(store.record_count)], record);
     ++store.record_count;
     return true;
 }
@@ -292,8 +291,8 @@ int32_t lookupName(std::string_view key, const std::vector<std::string>& names, 
 }
 
 void IDFIELD(std::string_view operation, FixedText record, int32_t word, FixedText value) {
-    const bool put = print::textEqual(operation, "PUT");
-    if (!put && !print::textEqual(operation, "GET")) {
+    const bool put = record::textEqual(operation, "PUT");
+    if (!put && !record::textEqual(operation, "GET")) {
         return;
     }
     const std::string_view text = record;
@@ -311,7 +310,7 @@ void IDFIELD(std::string_view operation, FixedText record, int32_t word, FixedTe
                     tail += ", ";
                 }
                 tail += std::string_view(value);
-                print::assign(record.sub(static_cast<int32_t>(blank) + 2, record.size()), tail);
+                record::assign(record.sub(static_cast<int32_t>(blank) + 2, record.size()), tail);
             } else {
                 value.blank();
             }
@@ -321,10 +320,10 @@ void IDFIELD(std::string_view operation, FixedText record, int32_t word, FixedTe
     }
     if (put) {
         const std::string copy(value);
-        print::assign(record.sub(static_cast<int32_t>(pos) + 1, record.size()), copy);
+        record::assign(record.sub(static_cast<int32_t>(pos) + 1, record.size()), copy);
     } else {
         const size_t end = std::min(text.find(' ', pos), text.size());
-        print::assign(value, text.substr(pos, end - pos));
+        record::assign(value, text.substr(pos, end - pos));
     }
 }
 
@@ -337,11 +336,11 @@ void IDQUERY(std::string_view operation, std::string_view key, TextArray values,
     count = 0;
 
     FixedString<51> work;
-    print::assign(print::FixedText(work).sub(1, 50), key);
-    const int32_t length = print::trimmedLength(std::string_view(work).substr(0, 50));
-    const bool get = print::textEqual(operation, "GET");
-    const bool tail = print::textEqual(operation, "GET-TAIL");
-    const bool idents = print::textEqual(operation, "IDENTS");
+    record::assign(record::FixedText(work).sub(1, 50), key);
+    const int32_t length = record::trimmedLength(std::string_view(work).substr(0, 50));
+    const bool get = record::textEqual(operation, "GET");
+    const bool tail = record::textEqual(operation, "GET-TAIL");
+    const bool idents = record::textEqual(operation, "IDENTS");
     if (tail) {
         work[length] = ':';
     }
@@ -377,11 +376,11 @@ void IDQUERY(std::string_view operation, std::string_view key, TextArray values,
             break;
         }
         if (tail) {
-            const int32_t colon = print::findText(record, ":");
+            const int32_t colon = record::findText(record, ":");
             if (colon > 0 && colon < kIdentRecordLength && max >= 1) {
                 const std::string_view rest = record.substr(static_cast<size_t>(colon));
                 const size_t blank = rest.find(' ');
-                print::assign(values[0], rest[0] == ' ' ? rest : rest.substr(0, blank));
+                record::assign(values[0], rest[0] == ' ' ? rest : rest.substr(0, blank));
             }
             count = 1;
             break;
@@ -390,14 +389,14 @@ void IDQUERY(std::string_view operation, std::string_view key, TextArray values,
             break;
         }
         const size_t blank = record.find(' ');
-        print::assign(
+        record::assign(
             values[count],
             record.substr(0, blank == std::string_view::npos ? record.size() : blank + 1));
         ++count;
     }
     for (int32_t i = 0; i < max; ++i) {
         if (isBlank(values[i])) {
-            print::assign(values[i], ",");
+            record::assign(values[i], ",");
         }
     }
 }
@@ -436,54 +435,10 @@ void IDGSTR(std::string_view key, FixedText value, int32_t& status) {
         return;
     }
     const std::string& text = *table.text_values[i];
-    print::assign(value, text);
+    record::assign(value, text);
     if (text.size() > static_cast<size_t>(value.size())) {
         status = kIdentCut;
     }
-}
-
-void PRTDEF() {
-    print::PrimasState& state = print::primasState();
-    state.unit = 6;
-    state.page_size = 60;
-    state.line_width = 132;
-    state.line_feeds = 1;
-    state.line_count = 100000;
-    state.page_no = 0;
-    state.sub_page_no = 0;
-    state.main_lines = 0;
-    state.sub_lines = 0;
-    state.table_lines = 0;
-    state.heading_size = 0;
-    for (auto& line : state.main_heading) {
-        line.view().blank();
-    }
-    for (auto& line : state.sub_heading) {
-        line.view().blank();
-    }
-    for (auto& line : state.table_heading) {
-        line.view().blank();
-    }
-
-    int32_t pageSize = 0;
-    int32_t status = 0;
-    IDGINT("PRINT-PAGESIZE", pageSize, status);
-    if (status == kIdentFound) {
-        state.page_size = pageSize < 1 ? 100000 : pageSize;
-    }
-
-    state.page_advance_char = '\f';
-    FixedString<80> formFeed;
-    IDGSTR("PRINT-FORMFEED", formFeed, status);
-    if (status == kIdentFound) {
-        EDTSTR(formFeed, "Upper");
-        if (print::textEqual(formFeed, "FORTRAN")) {
-            state.page_advance_char = '1';
-        } else if (print::textEqual(formFeed, "ASCII")) {
-            state.page_advance_char = '\f';
-        }
-    }
-    state.clear_after_write = kTrue;
 }
 
 int32_t ISBATCH() {
@@ -492,8 +447,8 @@ int32_t ISBATCH() {
         FixedString<10> mode;
         int32_t status = 0;
         IDGSTR("RUN-MODE", mode, status);
-        print::upperCase(mode);
-        cache = print::logical(print::textEqual(mode, "BATCH"));
+        record::upperCase(mode);
+        cache = record::logical(record::textEqual(mode, "BATCH"));
     }
     return *cache;
 }
@@ -502,7 +457,7 @@ int32_t ISUPPER() {
     FixedString<15> value;
     int32_t count = 0;
     IDQUERY("GET", "LETTER-CASE", TextArray(&value[0], value.size(), 1), 1, count);
-    return print::logical(print::textEqual(value, "UPPER"));
+    return record::logical(record::textEqual(value, "UPPER"));
 }
 
 void EDTSTR(FixedText text, std::string_view mode) {
@@ -515,14 +470,14 @@ void EDTSTR(FixedText text, std::string_view mode) {
     char* chars = text.data();
 
     if (head[0] == 'U') {
-        print::upperCase(text);
+        record::upperCase(text);
     } else if (head == "LO") {
         std::transform(chars, chars + size, chars, [](char c) {
             return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
         });
     } else if (head == "LE") {
         if (!blank) {
-            print::assign(text, std::string(view.substr(first)));
+            record::assign(text, std::string(view.substr(first)));
         }
     } else if (head[0] == 'I') {
         if (std::any_of(view.begin(), view.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
@@ -544,7 +499,7 @@ void EDTSTR(FixedText text, std::string_view mode) {
             const bool oddLeft = mode.size() >= 7 && (mode[6] == 'L' || mode[6] == 'l');
             left = oddLeft ? (spare + 1) / 2 : spare / 2;
         }
-        print::assign(text, std::string(left, ' ') + word);
+        record::assign(text, std::string(left, ' ') + word);
     } else if (head == "H+" || head == "H-" || head == "T-") {
         if (blank) {
             return;
@@ -560,7 +515,7 @@ void EDTSTR(FixedText text, std::string_view mode) {
                 kept += c;
             }
         }
-        print::assign(text, kept);
+        record::assign(text, kept);
     }
 }
 

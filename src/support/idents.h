@@ -1,18 +1,18 @@
-// Named settings of the run (idents), print defaults and text editing.
+// Named settings of the run (idents) and text editing.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-#include "print/fixed_text.h"
-#include "print/logical.h"
+#include "mfreport/record/fixed_text.h"
+#include "mfreport/record/logical.h"
 
 namespace mfreport::support {
 
-using print::FixedText;
-using print::kFalse;
-using print::kTrue;
-using print::TextArray;
+using record::FixedText;
+using record::kFalse;
+using record::kTrue;
+using record::TextArray;
 
 /// Status codes of IDGSTR and IDGINT.
 enum IdentStatus : int32_t {
@@ -39,9 +39,6 @@ void IDGSTR(std::string_view key, FixedText value, int32_t& status);
 
 /// Integer value of a typed ident.
 void IDGINT(std::string_view key, int32_t& value, int32_t& status);
-
-/// Sets the page manager's state to the print defaults.
-void PRTDEF();
 
 /// Logical: true (all bits set) when the run mode is BATCH; asked once.
 int32_t ISBATCH();

@@ -1,17 +1,17 @@
-#include "support/windup.h"
+#include "mfreport/support/windup.h"
 
 #include <cstdlib>
 #include <string_view>
 
-#include "print/record_io.h"
+#include "mfreport/record/record_io.h"
 
 namespace mfreport::support {
 
 namespace {
 
 struct StandardUnits {
-    int32_t input = print::kStandardInput;
-    int32_t output = print::kStandardOutput;
+    int32_t input = record::kStandardInput;
+    int32_t output = record::kStandardOutput;
 };
 
 StandardUnits& standardUnits() {
@@ -23,7 +23,7 @@ void writeLine(std::string_view text) {
     int32_t input = 0;
     int32_t output = 0;
     STDUNI(2, input, output);
-    print::writeRecord(output, {print::item::A(text)});
+    record::writeRecord(output, {record::item::A(text)});
 }
 
 } // namespace
@@ -53,7 +53,7 @@ void WALK() {
 }
 
 void STOPRC(int32_t status) {
-    print::stopRun(status);
+    record::stopRun(status);
     std::exit(status); // not reached: the stop operation does not return
 }
 

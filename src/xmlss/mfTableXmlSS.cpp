@@ -1,18 +1,18 @@
-#include "xmlss/mfTableXmlSS.h"
+#include "mfreport/xmlss/mfTableXmlSS.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string_view>
 
-#include "device/markup_output.h"
-#include "device/number_format.h"
-#include "device/text_codec.h"
-#include "xmlss/mfXmlSSDevice.h"
+#include "mfreport/device/number_format.h"
+#include "mfreport/markup/markup_output.h"
+#include "mfreport/markup/text_codec.h"
+#include "mfreport/xmlss/mfXmlSSDevice.h"
 
 namespace {
 
-using mfreport::text::appendXmlAttribute;
-using mfreport::text::appendXmlText;
+using mfreport::markup::appendXmlAttribute;
+using mfreport::markup::appendXmlText;
 
 constexpr std::string_view sheetOpen = R"(<Worksheet ss:Name=")";
 constexpr std::string_view sheetOpenEnd = "\">\n";
@@ -64,7 +64,7 @@ void appendStyle(std::string& out, const mfTableColumn& column) {
 // brackets as "&lt;" and "&gt;" around the word.
 struct CellText {
     explicit CellText(const std::string& value)
-        : body(value), bracketed(mfreport::text::isBracketed(value)) {
+        : body(value), bracketed(mfreport::markup::isBracketed(value)) {
         if (bracketed) {
             body = body.substr(1, body.size() - 2);
         }

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "device/mfTable.h"
-#include "device/row_buffer.h"
+#include "mfreport/device/mfTable.h"
+#include "mfreport/markup/row_buffer.h"
 
 class mfXmlSSDevice;
 

@@ -1,9 +1,9 @@
-#include "xmlss/mfXmlSSDevice.h"
+#include "mfreport/xmlss/mfXmlSSDevice.h"
 
 #include <string_view>
 
-#include "device/markup_output.h"
-#include "xmlss/mfTableXmlSS.h"
+#include "mfreport/markup/markup_output.h"
+#include "mfreport/xmlss/mfTableXmlSS.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "device/mfDevice.h"
+#include "mfreport/device/mfDevice.h"
 
 class mfTableXmlSS;
 

@@ -1,19 +1,19 @@
-#include "xmlwp/mfTableXmlWP.h"
+#include "mfreport/xmlwp/mfTableXmlWP.h"
 
 #include <cmath>
 
-#include "device/markup_output.h"
-#include "device/number_format.h"
-#include "device/text_codec.h"
-#include "platform/mfStr.h"
-#include "xmlwp/mfXmlWPDevice.h"
+#include "mfreport/device/number_format.h"
+#include "mfreport/markup/markup_output.h"
+#include "mfreport/markup/text_codec.h"
+#include "mfreport/platform/mfStr.h"
+#include "mfreport/xmlwp/mfXmlWPDevice.h"
 
 namespace {
 
+using mfreport::markup::appendXmlAttribute;
+using mfreport::markup::appendXmlText;
 using mfreport::markup::line;
 using mfreport::markup::lines;
-using mfreport::text::appendXmlAttribute;
-using mfreport::text::appendXmlText;
 
 constexpr std::string_view bookmarkEnd =
     R"(<aml:annotation aml:id="0" w:type="Word.Bookmark.End"/>)";
@@ -187,7 +187,7 @@ bool mfTableXmlWP::insertValue(int column, const std::string& value, const std::
     if (!validColumn(column)) {
         return false;
     }
-    if (mfreport::text::isBracketed(value)) {
+    if (mfreport::markup::isBracketed(value)) {
         text_.assign("&lt;");
         text_.append(value, 1, value.size() - 2);
         text_ += "&gt;";

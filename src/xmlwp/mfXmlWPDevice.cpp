@@ -1,13 +1,13 @@
-#include "xmlwp/mfXmlWPDevice.h"
+#include "mfreport/xmlwp/mfXmlWPDevice.h"
 
 #include <sstream>
 
-#include "device/markup_output.h"
-#include "device/text_codec.h"
-#include "platform/Base64File.h"
-#include "platform/mfDateTime.h"
-#include "xmlwp/logo_png.h"
-#include "xmlwp/mfTableXmlWP.h"
+#include "mfreport/markup/markup_output.h"
+#include "mfreport/markup/text_codec.h"
+#include "mfreport/platform/Base64File.h"
+#include "mfreport/platform/mfDateTime.h"
+#include "mfreport/xmlwp/logo_png.h"
+#include "mfreport/xmlwp/mfTableXmlWP.h"
 
 namespace {
 
@@ -442,7 +442,7 @@ private:
 
     void valueText(const std::string& value) {
         line_ = "<w:t>";
-        mfreport::text::appendXmlText(line_, value);
+        mfreport::markup::appendXmlText(line_, value);
         line_ += "</w:t>";
         put(10, line_);
     }
@@ -728,7 +728,7 @@ void mfXmlWPDevice::writeBlankParagraph() {
 
 void mfXmlWPDevice::writeBookmark(std::string_view name) {
     line_ = R"(<aml:annotation aml:id="0" w:type="Word.Bookmark.Start" w:name=")";
-    mfreport::text::appendXmlAttribute(line_, name);
+    mfreport::markup::appendXmlAttribute(line_, name);
     line_ += R"("/>)";
     mfreport::markup::line(out_, line_);
     mfreport::markup::line(out_, R"(<aml:annotation aml:id="0" w:type="Word.Bookmark.End"/>)");
@@ -738,7 +738,7 @@ bool mfXmlWPDevice::addParagraph(const std::string& text) {
     mfreport::markup::line(out_, R"( <w:p>)");
     mfreport::markup::line(out_, R"(  <w:pPr><w:pStyle w:val="TextParagraph"/></w:pPr>)");
     line_ = "  <w:r><w:t>";
-    mfreport::text::appendXmlText(line_, text);
+    mfreport::markup::appendXmlText(line_, text);
     line_ += "</w:t></w:r>";
     mfreport::markup::line(out_, line_);
     mfreport::markup::line(out_, R"( </w:p>)");
@@ -779,7 +779,7 @@ bool mfXmlWPDevice::addHeading(const std::string& text, int level) {
     }
     mfreport::markup::line(out_, R"(  </w:pPr>)");
     line_ = "  <w:r><w:t>";
-    mfreport::text::appendXmlText(line_, numbered);
+    mfreport::markup::appendXmlText(line_, numbered);
     line_ += "</w:t></w:r>";
     mfreport::markup::line(out_, line_);
     mfreport::markup::line(out_, R"( </w:p>)");
@@ -790,10 +790,10 @@ bool mfXmlWPDevice::addHeading(const std::string& text, int level) {
 
 bool mfXmlWPDevice::addHeadingToTOC(const std::string& text, int level) {
     const std::string numbered = numbered_heading(text, level);
-    const std::string bookmark = mfreport::text::xmlAttribute(bookmarkName(numbered));
+    const std::string bookmark = mfreport::markup::xmlAttribute(bookmarkName(numbered));
     mfreport::markup::line(out_, tocEntryStart);
     line_ = R"(<w:r> <w:t> <w:rPr><w:rStyle w:val="Hyperlink" /></w:rPr>)";
-    mfreport::text::appendXmlText(line_, numbered);
+    mfreport::markup::appendXmlText(line_, numbered);
     line_ += "</w:t> </w:r>";
     mfreport::markup::line(out_, line_);
     mfreport::markup::line(out_, tocEntryTab);
@@ -817,13 +817,13 @@ bool mfXmlWPDevice::addList(const Vector<std::string>& items, int style) {
     }
     for (size_t i = 0; i < items.size(); i += pairs ? 2 : 1) {
         line_ = "  <w:tr><w:tc><w:p><w:r><w:t>";
-        mfreport::text::appendXmlText(line_, items[i]);
+        mfreport::markup::appendXmlText(line_, items[i]);
         line_ += pairs ? "</w:t></w:r></w:p></w:tc>" : "</w:t></w:r></w:p></w:tc></w:tr>";
         mfreport::markup::line(out_, line_);
         if (pairs) {
             mfreport::markup::line(out_, listSpacerCell);
             line_ = "  <w:tc><w:p><w:r><w:t>";
-            mfreport::text::appendXmlText(line_, items[i + 1]);
+            mfreport::markup::appendXmlText(line_, items[i + 1]);
             line_ += "</w:t></w:r></w:p></w:tc></w:tr>";
             mfreport::markup::line(out_, line_);
         }
@@ -835,7 +835,7 @@ bool mfXmlWPDevice::addList(const Vector<std::string>& items, int style) {
 
 bool mfXmlWPDevice::addFigure(const std::string& fileName, const std::string& caption) {
     std::string imageName = "http://";
-    mfreport::text::appendXmlAttribute(imageName, fileName);
+    mfreport::markup::appendXmlAttribute(imageName, fileName);
     put(out_, figureShapeType);
     mfreport::markup::line(out_, R"(<w:binData w:name=")" + imageName + R"(">)");
     // Base64 text, 76 characters a line, then one more line end.
@@ -853,9 +853,9 @@ bool mfXmlWPDevice::addFigure(const std::string& fileName, const std::string& ca
     writeBlankParagraph();
     mfreport::markup::lines(out_, captionStart);
     line_ = "  <w:r><w:t>";
-    mfreport::text::appendXmlText(line_, fileName);
+    mfreport::markup::appendXmlText(line_, fileName);
     line_ += " : ";
-    mfreport::text::appendXmlText(line_, caption);
+    mfreport::markup::appendXmlText(line_, caption);
     line_ += "</w:t></w:r>";
     mfreport::markup::line(out_, line_);
     mfreport::markup::line(out_, R"( </w:p>)");

@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "device/mfDevice.h"
+#include "mfreport/device/mfDevice.h"
 
 class mfXmlWPDevice : public mfDevice {
 public:

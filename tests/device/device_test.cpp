@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 #include "recording_device.h"
 #include "test_env.h"
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "device/number_format.h"
+#include "mfreport/device/number_format.h"
 
 namespace {
 

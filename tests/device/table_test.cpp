@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 #include "recording_device.h"
 
 namespace {

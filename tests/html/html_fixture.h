@@ -6,7 +6,7 @@
 #include <string>
 
 #include "golden.h"
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 #include "test_env.h"
 #include "xml_check.h"
 

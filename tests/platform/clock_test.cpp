@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 #include "test_env.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/dates.h"
+#include "mfreport/support/dates.h"
 #include "test_env.h"
 
 namespace {

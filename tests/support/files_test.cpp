@@ -2,17 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "print/record_io.h"
-#include "support/files.h"
+#include "mfreport/record/record_io.h"
+#include "mfreport/support/files.h"
 #include "test_env.h"
 
 namespace {
 
 using namespace mfreport::support;
-using mfreport::print::inquireUnit;
-using mfreport::print::OpenForm;
-using mfreport::print::writeRecord;
-using mfreport::print::item::A;
+using mfreport::record::inquireUnit;
+using mfreport::record::OpenForm;
+using mfreport::record::writeRecord;
+using mfreport::record::item::A;
 
 constexpr int32_t kUnit = 41;
 

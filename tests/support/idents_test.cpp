@@ -3,15 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "print/primas_state.h"
-#include "support/ident_store.h"
-#include "support/idents.h"
+#include "mfreport/support/ident_store.h"
+#include "mfreport/support/idents.h"
 
 namespace {
 
 using namespace mfreport::support;
-using mfreport::print::primasState;
-using mfreport::print::TextArray;
+using mfreport::record::TextArray;
 
 std::string pad(const std::string& text, size_t length = 10) {
     return text + std::string(length - text.size(), ' ');
@@ -57,19 +55,6 @@ TEST_F(Idents, EmptyStoresGiveCommasNotSetAndDefaults) {
     EXPECT_FALSE(identKeyTable().built);
     EXPECT_EQ(ISBATCH(), kFalse);
     EXPECT_EQ(ISUPPER(), kFalse);
-
-    primasState() = mfreport::print::PrimasState();
-    primasState().main_heading[0] = mfreport::print::FixedString<132>("old heading");
-    PRTDEF();
-    const auto& s = primasState();
-    EXPECT_EQ(s.unit, 6);
-    EXPECT_EQ(s.page_size, 60);
-    EXPECT_EQ(s.line_width, 132);
-    EXPECT_EQ(s.line_feeds, 1);
-    EXPECT_EQ(s.line_count, 100000);
-    EXPECT_EQ(s.page_advance_char, '\f');
-    EXPECT_EQ(s.clear_after_write, kTrue);
-    EXPECT_EQ(s.main_heading[0].str(), std::string(132, ' '));
 }
 
 TEST_F(Idents, GetMatchesTheWholeFirstWordAndIdentsMatchesPrefixes) {
@@ -221,23 +206,6 @@ TEST_F(Idents, KeyTableIsBuiltOnTheFirstTypedLookUp) {
     EXPECT_EQ(table.key_index[34], 1);
     EXPECT_EQ(table.names[48], "NOINPUT-FILE");
     EXPECT_EQ(table.allowed[8].size(), 20U);
-}
-
-TEST_F(Idents, PrintDefaultsFromIdents) {
-    for (const auto& [value, expected] : std::vector<std::pair<std::string, int32_t>>{
-             {"72", 72}, {"0", 100000}, {"-3", 100000}, {"many", 60}}) {
-        clearIdentStores();
-        setTypedIdent("PRINT-PAGESIZE", kIdentText, value);
-        PRTDEF();
-        EXPECT_EQ(primasState().page_size, expected) << value;
-    }
-    for (const auto& [value, expected] : std::vector<std::pair<std::string, char>>{
-             {"fOrTrAn", '1'}, {"ascii", '\f'}, {"LASER", '\f'}}) {
-        clearIdentStores();
-        setTypedIdent("PRINT-FORMFEED", kIdentWord, value);
-        PRTDEF();
-        EXPECT_EQ(primasState().page_advance_char, expected) << value;
-    }
 }
 
 TEST_F(Idents, RunModeIsAskedOnce) {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "print/record_io.h"
-#include "support/windup.h"
+#include "mfreport/record/record_io.h"
+#include "mfreport/support/windup.h"
 #include "test_env.h"
 
 namespace {
@@ -33,10 +33,10 @@ TEST(Windup, LinesGoToStandardOutputByDefault) {
 
 TEST(Windup, LinesGoToTheUnitThatStduniNames) {
     mftest::TempFile file("walk.txt");
-    mfreport::print::OpenRequest request;
+    mfreport::record::OpenRequest request;
     request.unit = 16;
     request.file = file.path();
-    ASSERT_EQ(mfreport::print::openUnit(request), 0);
+    ASSERT_EQ(mfreport::record::openUnit(request), 0);
     int32_t input = 15;
     int32_t output = 16;
     STDUNI(1, input, output);
@@ -50,7 +50,7 @@ TEST(Windup, LinesGoToTheUnitThatStduniNames) {
     input = 5;
     output = 6;
     STDUNI(1, input, output);
-    mfreport::print::closeUnit(16);
+    mfreport::record::closeUnit(16);
     EXPECT_EQ(mftest::readFile(file.path()), kWalk + kWindup);
 }
 

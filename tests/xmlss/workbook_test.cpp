@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 #include "test_env.h"
 #include "xml_check.h"
 #include "xmlss_test_util.h"

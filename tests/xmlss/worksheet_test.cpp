@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 #include "recording_device.h"
 #include "xmlss_test_util.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 #include "test_env.h"
 #include "xml_check.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mfreport.h"
+#include "mfreport/mfreport.h"
 #include "recording_device.h"
 #include "wp_document.h"
 

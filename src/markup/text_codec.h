@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace mfreport::text {
+namespace mfreport::markup {
 
 /// True when `text` is well-formed UTF-8 (no overlong forms, no surrogates,
 /// nothing above U+10FFFF).
@@ -37,4 +37,4 @@ std::string utf8(std::string_view text);
 std::string xmlText(std::string_view text);
 std::string xmlAttribute(std::string_view text);
 
-} // namespace mfreport::text
+} // namespace mfreport::markup

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "print/edit.h"
+#include "mfreport/record/edit.h"
 
 namespace {
 
-using namespace mfreport::print;
+using namespace mfreport::record;
 
 // Integers are given in decimal; R4 and R8 reals as IEEE bits in hexadecimal.
 double realValue(const std::string& type, const std::string& bits) {

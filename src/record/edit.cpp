@@ -1,4 +1,4 @@
-#include "print/edit.h"
+#include "mfreport/record/edit.h"
 
 #include <charconv>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-namespace mfreport::print {
+namespace mfreport::record {
 
 namespace {
 
@@ -163,4 +163,4 @@ std::optional<std::string> editExponent(double value, int32_t w, int32_t d, int3
     return rightJustify(text, w);
 }
 
-} // namespace mfreport::print
+} // namespace mfreport::record

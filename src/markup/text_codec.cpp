@@ -1,8 +1,8 @@
-#include "device/text_codec.h"
+#include "mfreport/markup/text_codec.h"
 
 #include <cstdint>
 
-namespace mfreport::text {
+namespace mfreport::markup {
 
 namespace {
 
@@ -228,4 +228,4 @@ std::string xmlAttribute(std::string_view text) {
     return out;
 }
 
-} // namespace mfreport::text
+} // namespace mfreport::markup

@@ -1,9 +1,9 @@
-#include "print/fixed_text.h"
+#include "mfreport/record/fixed_text.h"
 
 #include <algorithm>
 #include <string>
 
-namespace mfreport::print {
+namespace mfreport::record {
 
 FixedText FixedText::sub(int32_t first, int32_t last) const {
     first = std::max(first, 1);
@@ -83,4 +83,4 @@ void upperCase(FixedText text) {
     }
 }
 
-} // namespace mfreport::print
+} // namespace mfreport::record

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <variant>
 
-#include "print/fixed_text.h"
+#include "mfreport/record/fixed_text.h"
 
-namespace mfreport::print {
+namespace mfreport::record {
 
 /// Unit numbers.
 inline constexpr int32_t kMinUnit = 1;
@@ -173,4 +173,4 @@ float log10r(float value);
 /// the nearest 32-bit integer.
 int32_t ceiling(float value);
 
-} // namespace mfreport::print
+} // namespace mfreport::record

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace mfreport::print {
+namespace mfreport::record {
 
 /// A writable, non-owning view of a fixed-length text field.
 class FixedText {
@@ -98,4 +98,4 @@ int32_t findText(std::string_view text, std::string_view pattern);
 /// Upper-cases the letters a to z in place.
 void upperCase(FixedText text);
 
-} // namespace mfreport::print
+} // namespace mfreport::record

@@ -1,4 +1,4 @@
-#include "print/record_io.h"
+#include "mfreport/record/record_io.h"
 
 #include <array>
 #include <cmath>
@@ -11,10 +11,10 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/clock.h"
-#include "print/edit.h"
+#include "mfreport/platform/clock.h"
+#include "mfreport/record/edit.h"
 
-namespace mfreport::print {
+namespace mfreport::record {
 
 namespace {
 
@@ -373,4 +373,4 @@ int32_t ceiling(float value) {
     return static_cast<int32_t>(c);
 }
 
-} // namespace mfreport::print
+} // namespace mfreport::record

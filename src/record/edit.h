@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace mfreport::print {
+namespace mfreport::record {
 
 /// Widest field an edit descriptor may ask for.
 inline constexpr int32_t kMaxFieldWidth = 32767;
@@ -27,4 +27,4 @@ std::optional<std::string> editFixed(double value, int32_t w, int32_t d);
 /// descriptor is malformed, including a k outside -d < k < d + 2.
 std::optional<std::string> editExponent(double value, int32_t w, int32_t d, int32_t e, int32_t k);
 
-} // namespace mfreport::print
+} // namespace mfreport::record

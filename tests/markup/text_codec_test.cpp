@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "device/text_codec.h"
+#include "mfreport/markup/text_codec.h"
 
 namespace {
 
-using mfreport::text::isValidUtf8;
-using mfreport::text::utf8;
-using mfreport::text::xmlAttribute;
-using mfreport::text::xmlText;
+using mfreport::markup::isValidUtf8;
+using mfreport::markup::utf8;
+using mfreport::markup::xmlAttribute;
+using mfreport::markup::xmlText;
 
 TEST(Utf8Repair, ValidTextPassesUnchanged) {
     EXPECT_EQ(utf8("plain ascii <b>&amp;</b>"), "plain ascii <b>&amp;</b>");

@@ -1,4 +1,4 @@
-#include "device/markup_output.h"
+#include "mfreport/markup/markup_output.h"
 
 #include <stdexcept>
 

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "print/record_io.h"
+#include "mfreport/record/record_io.h"
 #include "test_env.h"
 
 namespace {
 
-using namespace mfreport::print;
-using namespace mfreport::print::item;
+using namespace mfreport::record;
+using namespace mfreport::record::item;
 
 constexpr int32_t kUnit = 31;
 

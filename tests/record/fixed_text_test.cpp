@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "print/fixed_text.h"
+#include "mfreport/record/fixed_text.h"
 
 namespace {
 
-using namespace mfreport::print;
+using namespace mfreport::record;
 
 TEST(FixedText, AssignAndConcatenateCutOrPad) {
     std::string field = "xxxxx";

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace mfreport::print {
+namespace mfreport::record {
 
 inline constexpr int32_t kTrue = -1; ///< all bits set
 inline constexpr int32_t kFalse = 0;
@@ -15,4 +15,4 @@ constexpr int32_t logical(bool value) {
     return value ? kTrue : kFalse;
 }
 
-} // namespace mfreport::print
+} // namespace mfreport::record
