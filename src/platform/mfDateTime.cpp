@@ -7,6 +7,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include "mfreport/platform/clock.h"
+
 namespace {
 
 std::string twoDigits(int32_t v) {
@@ -34,22 +36,22 @@ std::string loginName() {
     return "unknown";
 }
 
-} // namespace
-
-mfDate::mfDate() : when_(mfreport::platform::now()) {}
-
-std::string mfDate::text() const {
+std::string dateText(const mfreport::platform::CivilTime& when) {
     char year[16];
-    std::snprintf(year, sizeof year, "%04d", static_cast<int>(when_.year));
-    return twoDigits(when_.day) + "-" + mfreport::platform::monthAbbreviation(when_.month) + "-" +
+    std::snprintf(year, sizeof year, "%04d", static_cast<int>(when.year));
+    return twoDigits(when.day) + "-" + mfreport::platform::monthAbbreviation(when.month) + "-" +
            year;
 }
 
-mfTime::mfTime() : when_(mfreport::platform::now()) {}
-
-std::string mfTime::text() const {
-    return twoDigits(when_.hour) + ":" + twoDigits(when_.minute) + ":" + twoDigits(when_.second);
+std::string timeText(const mfreport::platform::CivilTime& when) {
+    return twoDigits(when.hour) + ":" + twoDigits(when.minute) + ":" + twoDigits(when.second);
 }
+
+} // namespace
+
+mfDate::mfDate() : text_(dateText(mfreport::platform::now())) {}
+
+mfTime::mfTime() : text_(timeText(mfreport::platform::now())) {}
 
 mfUserName::mfUserName() : name_(loginName()) {}
 

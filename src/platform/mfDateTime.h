@@ -4,26 +4,24 @@
 #include <iosfwd>
 #include <string>
 
-#include "mfreport/platform/clock.h"
-
 /// Today's date, taken from the library clock at construction: "06-DEC-2026".
 class mfDate {
 public:
     mfDate();
-    std::string text() const;
+    const std::string& text() const { return text_; }
 
 private:
-    mfreport::platform::CivilTime when_;
+    std::string text_;
 };
 
 /// The time of day, taken from the library clock at construction: "19:52:07".
 class mfTime {
 public:
     mfTime();
-    std::string text() const;
+    const std::string& text() const { return text_; }
 
 private:
-    mfreport::platform::CivilTime when_;
+    std::string text_;
 };
 
 /// The login name of the user running the program; "unknown" when the

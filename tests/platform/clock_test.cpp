@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mfreport/mfreport.h"
+#include "mfreport/platform/clock.h"
 #include "test_env.h"
 
 namespace {
