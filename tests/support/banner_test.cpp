@@ -48,6 +48,7 @@ protected:
         mfreport::platform::setHostFacts(std::nullopt);
         resetHostInfo();
         clearIdentStores();
+        identKeyTable() = IdentKeyTable(); // a typed look-up built it
     }
 
     void write(int32_t unit, const std::string& style, const Fields& f) {

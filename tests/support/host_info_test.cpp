@@ -28,6 +28,7 @@ protected:
         setHostFacts(std::nullopt);
         resetHostInfo();
         clearIdentStores();
+        identKeyTable() = IdentKeyTable(); // a typed look-up built it
     }
 
     // SYSINF's installation text in a field of `length` characters.
