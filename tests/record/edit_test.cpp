@@ -19,29 +19,6 @@ namespace {
 
 using namespace mfreport::record;
 
-// One reference line: <type> <descriptor> <value> |<field>|
-struct ReferenceCase {
-    std::string line;
-    std::string type;
-    std::string descriptor;
-    std::string value;
-    std::string expected;
-};
-
-std::vector<ReferenceCase> referenceCases() {
-    std::ifstream in(MFREPORT_TEST_DATA "/fortran_edit_cases.txt");
-    std::vector<ReferenceCase> cases;
-    for (std::string line; std::getline(in, line);) {
-        const size_t a = line.find(' ');
-        const size_t b = line.find(' ', a + 1);
-        const size_t bar = line.find('|');
-        cases.push_back({line, line.substr(0, a), line.substr(a + 1, b - a - 1),
-                         line.substr(b + 1, bar - b - 2),
-                         line.substr(bar + 1, line.rfind('|') - bar - 1)});
-    }
-    return cases;
-}
-
 // Integers are given in decimal; R4 and R8 reals as IEEE bits in hexadecimal.
 double realValue(const std::string& type, const std::string& bits) {
     const unsigned long long word = std::stoull(bits, nullptr, 16);
@@ -75,87 +52,65 @@ std::optional<std::string> edit(const std::string& type, const std::string& desc
     return std::nullopt;
 }
 
-TEST(EditDescriptors, MatchFortranReferenceOutput) {
-    int cases = 0;
-    for (const ReferenceCase& c : referenceCases()) {
-        if (c.type != "REC") {
-            EXPECT_EQ(edit(c.type, c.descriptor, c.value).value_or("<malformed>"), c.expected)
-                << c.line;
-            ++cases;
-        }
-    }
-    EXPECT_GT(cases, 2000);
-}
-
-// A record format such as (A,2X,I0.0) with the items 'ab',0 as format items.
-std::vector<FormatItem> recordItems(const std::string& descriptor, const std::string& values,
-                                    std::vector<std::string>& texts) {
-    static const std::regex blanks(R"((\d+)X)");
-    static const std::regex integer(R"(I(\d+)(?:\.(\d+))?)");
-    std::vector<std::string> items;
-    std::istringstream valueList(values);
+// Writes a record format such as (A,2X,I0.0) with the items 'ab',0 (texts
+// quoted) to the unit; at most four items.
+int32_t writeReferenceRecord(int32_t unit, const std::string& format, const std::string& items) {
+    std::vector<std::string> values;
+    std::istringstream valueList(items);
     for (std::string v; std::getline(valueList, v, ',');) {
-        items.push_back(v);
+        values.push_back(v);
     }
-    texts.clear();
-    texts.reserve(items.size());
-    std::vector<FormatItem> format;
-    std::istringstream descriptors(descriptor.substr(1, descriptor.size() - 2));
+    std::vector<std::string> texts(values.size());
+    std::vector<FormatItem> f;
+    std::istringstream descriptors(format.substr(1, format.size() - 2));
     size_t next = 0;
-    std::smatch m;
     for (std::string d; std::getline(descriptors, d, ',');) {
-        if (d == "A" && next < items.size()) {
-            const std::string& quoted = items[next++];
-            texts.push_back(quoted.substr(1, quoted.size() - 2));
-            format.emplace_back(item::A(texts.back()));
-        } else if (std::regex_match(d, m, blanks)) {
-            format.emplace_back(item::X(std::stoi(m[1])));
-        } else if (std::regex_match(d, m, integer) && next < items.size()) {
-            format.emplace_back(item::I(std::stoi(items[next++]), std::stoi(m[1]),
-                                        m[2].matched ? std::stoi(m[2]) : 1));
+        if (d.back() == 'X') {
+            f.emplace_back(item::X(std::stoi(d)));
+        } else if (d == "A") {
+            texts.at(next) = values.at(next).substr(1, values.at(next).size() - 2);
+            f.emplace_back(item::A(texts.at(next++)));
         } else {
-            ADD_FAILURE() << "unknown record format " << descriptor;
+            const size_t dot = d.find('.');
+            f.emplace_back(item::I(std::stoi(values.at(next++)), std::stoi(d.substr(1)),
+                                   dot == std::string::npos ? 1 : std::stoi(d.substr(dot + 1))));
         }
     }
-    return format;
+    f.resize(4, item::X(0)); // a skip at the end writes nothing
+    return writeRecord(unit, {f[0], f[1], f[2], f[3]});
 }
 
-TEST(RecordFormats, MatchFortranReferenceRecords) {
-    mftest::TempFile file("reference-records.txt");
+TEST(EditDescriptors, MatchFortranReferenceOutput) {
+    std::ifstream in(MFREPORT_TEST_DATA "/fortran_edit_cases.txt");
+    mftest::TempFile records("reference-records.txt");
     OpenRequest request;
     request.unit = 32;
-    request.file = file.path();
+    request.file = records.path();
     ASSERT_EQ(openUnit(request), kIoOk);
-    std::string expected;
-    std::vector<std::string> texts;
-    for (const ReferenceCase& c : referenceCases()) {
-        if (c.type != "REC") {
+    std::string expectedRecords;
+    std::string line;
+    int cases = 0;
+    while (std::getline(in, line)) {
+        // <type> <descriptor> <value> |<field>|
+        const size_t a = line.find(' ');
+        const size_t b = line.find(' ', a + 1);
+        const size_t bar = line.find('|');
+        const std::string type = line.substr(0, a);
+        const std::string descriptor = line.substr(a + 1, b - a - 1);
+        const std::string value = line.substr(b + 1, bar - b - 2);
+        const std::string expected = line.substr(bar + 1, line.rfind('|') - bar - 1);
+        if (type == "REC") {
+            EXPECT_EQ(writeReferenceRecord(32, descriptor, value), kIoOk) << line;
+            expectedRecords += expected + "\n";
             continue;
         }
-        const std::vector<FormatItem> f = recordItems(c.descriptor, c.value, texts);
-        int32_t status = kIoBadFormat;
-        switch (f.size()) {
-        case 1:
-            status = writeRecord(32, {f[0]});
-            break;
-        case 2:
-            status = writeRecord(32, {f[0], f[1]});
-            break;
-        case 3:
-            status = writeRecord(32, {f[0], f[1], f[2]});
-            break;
-        case 4:
-            status = writeRecord(32, {f[0], f[1], f[2], f[3]});
-            break;
-        default:
-            ADD_FAILURE() << "too many items: " << c.line;
-        }
-        EXPECT_EQ(status, kIoOk) << c.line;
-        expected += c.expected + "\n";
+        EXPECT_EQ(edit(type, descriptor, value).value_or("<malformed>"), expected) << line;
+        ++cases;
     }
+    EXPECT_GT(cases, 2000);
     closeUnit(32);
-    EXPECT_GT(expected.size(), 10U);
-    EXPECT_TRUE(mftest::sameLines(mftest::readFile(file.path()), expected));
+    EXPECT_GT(expectedRecords.size(), 10U);
+    EXPECT_TRUE(mftest::sameLines(mftest::readFile(records.path()), expectedRecords));
 }
 
 TEST(EditDescriptors, MalformedDescriptorsGiveNoText) {
