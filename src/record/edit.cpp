@@ -66,7 +66,8 @@ std::optional<std::string> editInteger(int32_t value, int32_t w, int32_t m) {
     }
     const std::string text = (value < 0 ? "-" : "") + digits;
     if (w == 0) {
-        return text;
+        // The smallest positive width: a zero without digits is one blank.
+        return text.empty() ? std::string(" ") : text;
     }
     if (static_cast<int32_t>(text.size()) > w) {
         return stars(w);

@@ -13,7 +13,8 @@ inline constexpr int32_t kMaxFieldWidth = 32767;
 
 /// Iw.m: the value right-justified in w columns with at least m digits
 /// (leading zeros); w asterisks when it does not fit. w = 0 gives the
-/// shortest text. An m of 0 writes a zero value as blanks. Empty when the
+/// shortest text of at least one character. An m of 0 writes a zero value
+/// as blanks. Empty when the
 /// descriptor is malformed (w or m negative, m > w > 0, w too wide).
 std::optional<std::string> editInteger(int32_t value, int32_t w, int32_t m = 1);
 

@@ -51,9 +51,12 @@ bool fileExists(const std::string& name) {
     return std::filesystem::exists(name, ec);
 }
 
-// Lays the items out as lines; false when an item is malformed.
+// Lays the items out as lines; false when an item is malformed. Blanks of
+// nX items are written only when another item follows them in the same line,
+// so skips at the end of a line do not lengthen it.
 bool formatLines(Format items, std::vector<std::string>& lines) {
     lines.assign(1, std::string());
+    size_t pendingBlanks = 0;
     for (const FormatItem& it : items) {
         std::string& line = lines.back();
         std::optional<std::string> text;
@@ -78,14 +81,18 @@ bool formatLines(Format items, std::vector<std::string>& lines) {
             if (x->count < 0 || x->count > kMaxFieldWidth) {
                 return false;
             }
-            text = std::string(static_cast<size_t>(x->count), ' ');
+            pendingBlanks += static_cast<size_t>(x->count);
+            continue;
         } else {
+            pendingBlanks = 0;
             lines.emplace_back();
             continue;
         }
         if (!text) {
             return false;
         }
+        line.append(pendingBlanks, ' ');
+        pendingBlanks = 0;
         line += *text;
     }
     return true;

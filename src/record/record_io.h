@@ -124,7 +124,7 @@ constexpr Fixed F(double value, int32_t w, int32_t d) {
 constexpr Exponent E(double value, int32_t w, int32_t d, int32_t e, int32_t k = 0) {
     return {value, w, d, e, k};
 }
-/// n blanks (nX).
+/// n blanks (nX); they lengthen a line only when another item follows.
 constexpr Blanks X(int32_t n) {
     return {n};
 }

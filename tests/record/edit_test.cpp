@@ -1,14 +1,19 @@
-// Numeric edit descriptors against the output of a Fortran compiler for the
-// same descriptors and values (tests/data/fortran_edit_cases.txt, made by
-// tests/tools/make_fortran_edit_cases.sh).
+// Numeric edit descriptors and whole records against the output of a Fortran
+// compiler for the same formats and values (tests/data/fortran_edit_cases.txt,
+// made by tests/tools/make_fortran_edit_cases.sh).
 #include <cstring>
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "golden.h"
 #include "mfreport/record/edit.h"
+#include "mfreport/record/record_io.h"
+#include "test_env.h"
 
 namespace {
 
@@ -47,8 +52,42 @@ std::optional<std::string> edit(const std::string& type, const std::string& desc
     return std::nullopt;
 }
 
+// Writes a record format such as (A,2X,I0.0) with the items 'ab',0 (texts
+// quoted) to the unit; at most four items.
+int32_t writeReferenceRecord(int32_t unit, const std::string& format, const std::string& items) {
+    std::vector<std::string> values;
+    std::istringstream valueList(items);
+    for (std::string v; std::getline(valueList, v, ',');) {
+        values.push_back(v);
+    }
+    std::vector<std::string> texts(values.size());
+    std::vector<FormatItem> f;
+    std::istringstream descriptors(format.substr(1, format.size() - 2));
+    size_t next = 0;
+    for (std::string d; std::getline(descriptors, d, ',');) {
+        if (d.back() == 'X') {
+            f.emplace_back(item::X(std::stoi(d)));
+        } else if (d == "A") {
+            texts.at(next) = values.at(next).substr(1, values.at(next).size() - 2);
+            f.emplace_back(item::A(texts.at(next++)));
+        } else {
+            const size_t dot = d.find('.');
+            f.emplace_back(item::I(std::stoi(values.at(next++)), std::stoi(d.substr(1)),
+                                   dot == std::string::npos ? 1 : std::stoi(d.substr(dot + 1))));
+        }
+    }
+    f.resize(4, item::X(0)); // a skip at the end writes nothing
+    return writeRecord(unit, {f[0], f[1], f[2], f[3]});
+}
+
 TEST(EditDescriptors, MatchFortranReferenceOutput) {
     std::ifstream in(MFREPORT_TEST_DATA "/fortran_edit_cases.txt");
+    mftest::TempFile records("reference-records.txt");
+    OpenRequest request;
+    request.unit = 32;
+    request.file = records.path();
+    ASSERT_EQ(openUnit(request), kIoOk);
+    std::string expectedRecords;
     std::string line;
     int cases = 0;
     while (std::getline(in, line)) {
@@ -60,10 +99,18 @@ TEST(EditDescriptors, MatchFortranReferenceOutput) {
         const std::string descriptor = line.substr(a + 1, b - a - 1);
         const std::string value = line.substr(b + 1, bar - b - 2);
         const std::string expected = line.substr(bar + 1, line.rfind('|') - bar - 1);
+        if (type == "REC") {
+            EXPECT_EQ(writeReferenceRecord(32, descriptor, value), kIoOk) << line;
+            expectedRecords += expected + "\n";
+            continue;
+        }
         EXPECT_EQ(edit(type, descriptor, value).value_or("<malformed>"), expected) << line;
         ++cases;
     }
     EXPECT_GT(cases, 2000);
+    closeUnit(32);
+    EXPECT_GT(expectedRecords.size(), 10U);
+    EXPECT_TRUE(mftest::sameLines(mftest::readFile(records.path()), expectedRecords));
 }
 
 TEST(EditDescriptors, MalformedDescriptorsGiveNoText) {

@@ -32,11 +32,14 @@ TEST(RecordOutput, FormatItemsMakeWholeLines) {
     EXPECT_EQ(writeRecord(kUnit, {A("a"), BR, A("b"), F(2.5, 6, 2), E(-1234.5, 12, 4, 2, 1)}),
               kIoOk);
     EXPECT_EQ(writeRecord(kUnit, {A("lost"), F(1.0, 0, 2)}), kIoBadFormat);
+    // Skips at the end of a line, before a break or the format's end, are dropped.
+    EXPECT_EQ(writeRecord(kUnit, {A("ab"), X(2), BR, X(3), A("cd"), X(4)}), kIoOk);
     EXPECT_EQ(closeUnit(kUnit), kIoOk);
     EXPECT_EQ(mftest::readFile(file.path()), "\n\n\nfirst\n"
                                              "Label:    42  ABC  xy\n"
                                              "******-12**\n"
-                                             "a\nb  2.50 -1.2345E+03\n");
+                                             "a\nb  2.50 -1.2345E+03\n"
+                                             "ab\n   cd\n");
 }
 
 TEST(RecordOutput, RefusedUnitsAndWrites) {
@@ -100,6 +103,10 @@ TEST(WriteIntoText, OverwritesTheFieldAndBlanksTheRest) {
     EXPECT_EQ(field, "0123456789");
     EXPECT_EQ(writeText(field, {I(1, -2)}), kIoBadFormat);
     EXPECT_EQ(field, "0123456789");
+    // A trailing skip past the end writes nothing; one followed by an item does.
+    EXPECT_EQ(writeText(field, {A("abcdefghij"), X(5)}), kIoOk);
+    EXPECT_EQ(writeText(field, {A("abcdefghij"), X(5), A("")}), kIoEndOfRecord);
+    EXPECT_EQ(field, "abcdefghij");
 }
 
 TEST(ReadFromText, IntegerFieldsIgnoreBlanks) {

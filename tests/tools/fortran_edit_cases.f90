@@ -1,13 +1,15 @@
 ! Prints reference cases for the numeric edit descriptors Iw, Fw.d and
 ! kPEw.dEe as gfortran writes them. One case per line:
 !   <type> <descriptor> <value> |<output>|
-! Integers are written as Iw and Iw.m.
+! Integers are written as Iw, Iw.m and I0.m.
 ! type I: value is the decimal integer; R4/R8: value is the IEEE bit
-! pattern in hexadecimal. Regenerate with tests/tools/make_fortran_edit_cases.sh.
+! pattern in hexadecimal. Type REC gives a whole record: the format, its
+! items (texts quoted, integers bare, separated by commas) and the record as
+! written to a file, to show where nX items lengthen a record. Regenerate with tests/tools/make_fortran_edit_cases.sh.
 program fortran_edit_cases
     implicit none
     integer, parameter :: dp = kind(1.0d0)
-    integer :: i, j
+    integer :: i, j, u
     integer, parameter :: nint_vals = 17
     integer :: ivals(nint_vals) = [0, 1, -1, 7, -7, 12, 99, 100, -99, 12345, -12345, &
                                    99999999, 100000000, -9999999, 2147483647, -2147483647, &
@@ -83,6 +85,27 @@ program fortran_edit_cases
     end do
     call put_r8(1.5e150_dp, 10, 3, 0, 0, .true.)
     call put_r8(-1.5e-300_dp, 11, 3, 0, 1, .true.)
+    ! I0.m: the smallest positive width; I0.0 of zero is one blank.
+    do i = 1, nint_vals
+        call put_int_0m(ivals(i), 0)
+        call put_int_0m(ivals(i), 1)
+        call put_int_0m(ivals(i), 3)
+    end do
+    ! Blanks of nX reach the record only when an item follows them.
+    open (newunit=u, status='scratch', form='formatted')
+    call rec_none(u, '(2X)')
+    call rec_a(u, '(A,2X)', '')
+    call rec_a(u, '(A,2X)', 'ab')
+    call rec_a(u, '(2X,A)', 'ab')
+    call rec_a(u, '(A,3X,2X)', 'ab')
+    call rec_aa(u, '(A,2X,A)', 'ab', '')
+    call rec_aa(u, '(A,2X,A)', 'ab', 'cd')
+    call rec_aa(u, '(A,2X,A,3X)', 'ab', '')
+    call rec_aa(u, '(A,2X,A,3X)', 'ab', 'cd')
+    call rec_ai(u, '(A,2X,I0.0)', 'ab', 0)
+    call rec_ai(u, '(A,2X,I3)', '', 7)
+    call rec_ai(u, '(A,I3,4X)', 'ab', 7)
+    close (u)
 
 contains
 
@@ -100,6 +123,57 @@ contains
         write (fmt, '(A,I0,A,I0,A)') '(I', w, '.', m, ')'
         write (out, fmt) v
         write (*, '(A,1X,A,1X,I0,1X,A)') 'I', trim(fmt), v, '|' // out(1:w) // '|'
+    end subroutine
+
+    subroutine put_int_0m(v, m)
+        integer, intent(in) :: v, m
+        character(len=40) :: fmt, line_fmt
+        write (fmt, '(A,I0,A)') '(I0.', m, ')'
+        write (line_fmt, '(A,I0,A)') '(A,1X,A,1X,I0,1X,A,I0.', m, ',A)'
+        write (*, line_fmt) 'I', trim(fmt), v, '|', v, '|'
+    end subroutine
+
+    subroutine put_rec(u, fmt, items)
+        integer, intent(in) :: u
+        character(len=*), intent(in) :: fmt, items
+        character(len=200) :: record
+        integer :: n, ios
+        rewind (u)
+        record = ''
+        n = 0
+        read (u, '(A)', advance='no', size=n, iostat=ios) record
+        write (*, '(A,1X,A,1X,A,1X,A)') 'REC', fmt, items, '|' // record(1:n) // '|'
+        rewind (u)
+    end subroutine
+
+    subroutine rec_none(u, fmt)
+        integer, intent(in) :: u
+        character(len=*), intent(in) :: fmt
+        write (u, fmt)
+        call put_rec(u, fmt, '-')
+    end subroutine
+
+    subroutine rec_a(u, fmt, a)
+        integer, intent(in) :: u
+        character(len=*), intent(in) :: fmt, a
+        write (u, fmt) a
+        call put_rec(u, fmt, "'" // a // "'")
+    end subroutine
+
+    subroutine rec_aa(u, fmt, a, b)
+        integer, intent(in) :: u
+        character(len=*), intent(in) :: fmt, a, b
+        write (u, fmt) a, b
+        call put_rec(u, fmt, "'" // a // "','" // b // "'")
+    end subroutine
+
+    subroutine rec_ai(u, fmt, a, i)
+        integer, intent(in) :: u, i
+        character(len=*), intent(in) :: fmt, a
+        character(len=12) :: number
+        write (u, fmt) a, i
+        write (number, '(I0)') i
+        call put_rec(u, fmt, "'" // a // "'," // trim(number))
     end subroutine
 
     integer function field_len(out, w)
