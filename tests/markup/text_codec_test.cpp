@@ -5,9 +5,21 @@
 namespace {
 
 using mfreport::markup::isValidUtf8;
-using mfreport::markup::utf8;
-using mfreport::markup::xmlAttribute;
-using mfreport::markup::xmlText;
+std::string utf8(std::string_view t) {
+    std::string o;
+    mfreport::markup::appendUtf8(o, t);
+    return o;
+}
+std::string xmlText(std::string_view t) {
+    std::string o;
+    mfreport::markup::appendXmlText(o, t);
+    return o;
+}
+std::string xmlAttribute(std::string_view t) {
+    std::string o;
+    mfreport::markup::appendXmlAttribute(o, t);
+    return o;
+}
 
 TEST(Utf8Repair, ValidTextPassesUnchanged) {
     EXPECT_EQ(utf8("plain ascii <b>&amp;</b>"), "plain ascii <b>&amp;</b>");
