@@ -25,9 +25,9 @@ void Output::put(std::string_view text) {
 bool Output::finish() {
     if (healthy()) {
         file_.flush();
-        if (!file_.good()) {
-            failed_ = true;
-        }
+    }
+    if (!file_.good()) {
+        failed_ = true;
     }
     return healthy();
 }

@@ -25,15 +25,8 @@ public:
     Output& operator=(const Output&) = delete;
     ~Output();
 
-    /// Writes the pieces: fixed markup (text), numbers in decimal, and caller
-    /// text wrapped in Utf8, XmlText or XmlAttribute (text_codec.h).
-    template <class... Pieces>
-    void write(const Pieces&... pieces) {
-        text_.clear();
-        (append(text_, pieces), ...);
-        put(text_);
-    }
-    /// Writes the pieces and a line end.
+    /// Writes the pieces and a line end: fixed markup (text), numbers in
+    /// decimal, and caller text marked Utf8, XmlText or XmlAttribute.
     template <class... Pieces>
     void line(const Pieces&... pieces) {
         text_.clear();
@@ -48,14 +41,14 @@ public:
             line(text);
         }
     }
-    /// Writes text as it is (whole lines with their line ends, or none).
+    /// Writes text as it is, line ends included.
     void put(std::string_view text);
 
     /// Ends a writing operation; what it wrote reaches the file. True while
     /// the file is open and no write has ever failed.
     bool finish();
     /// The same answer as finish(), without writing anything.
-    bool healthy() const { return file_.is_open() && !failed_; }
+    bool healthy() const { return file_.is_open() && !failed_ && file_.good(); }
 
     /// The file stream, for a caller that writes to it directly.
     std::ofstream& stream() { return file_; }

@@ -34,6 +34,10 @@ mfTable::MarkupRecords::MarkupRecords(mfreport::markup::Output* output,
                                       const mfreport::markup::TableMarkup& markup)
     : output_(output), markup_(&markup) {}
 
+Folding mfTable::MarkupRecords::folding(const mfTable& table) {
+    return Folding{table.wrap_width_, table.wrap_indent_};
+}
+
 bool mfTable::MarkupRecords::begin_table(mfTable& table) {
     if (output_ != nullptr && output_->isOpen(table_)) {
         end_table(table);
@@ -50,7 +54,7 @@ bool mfTable::MarkupRecords::begin_record(mfTable& table) {
     if (table.suspended_) {
         table.suspended_ = false;
         output_->closeAll();
-        markup_->writeHead(table, *output_, Folding{table.wrap_width_, table.wrap_indent_});
+        markup_->writeHead(table, *output_, folding(table));
         table_ = output_->open(markup_->tableEnd);
     }
     if (!output_->isOpen(table_)) {
@@ -78,10 +82,9 @@ bool mfTable::MarkupRecords::end_record(mfTable& table) {
         cells_.clear();
         return false;
     }
-    const Folding folding =
-        markup_->rowFold.empty() ? Folding{} : Folding{table.wrap_width_, table.wrap_indent_};
+    const Folding rows = markup_->rowFold.empty() ? Folding{} : folding(table);
     text_.clear();
-    folding.walk(
+    rows.walk(
         table.columns_.size(), [&] { text_ += markup_->rowFold; },
         [&](int column) { markup_->appendBlankCell(text_, table, column); },
         [&](int column) {

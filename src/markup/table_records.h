@@ -117,6 +117,8 @@ public:
     bool end_table(mfTable& table);
 
 private:
+    static mfreport::markup::Folding folding(const mfTable& table);
+
     mfreport::markup::Output* output_;
     const mfreport::markup::TableMarkup* markup_;
     mfreport::markup::RowBuffer cells_;
