@@ -207,25 +207,6 @@ std::string rowOf(
     return between(body, "  <tbody>\n    <tr> \n", "    </tr> \n  </tbody>\n");
 }
 
-TEST(HtmlTable, WrapWidthBelowOneNeverFolds) {
-    const auto row = [](int width) {
-        return rowOf(
-            {intA, intA, intA},
-            [](mfTable& t) {
-                for (int c = 0; c < 3; ++c) {
-                    t.insertValue(c, c);
-                }
-            },
-            [&](mfTable& t) { t.setWrapping(width, 1); });
-    };
-    const std::string unfolded = "      <td align=\"right\"> 0</td> \n"
-                                 "      <td align=\"right\"> 1</td> \n"
-                                 "      <td align=\"right\"> 2</td> \n";
-    for (int width : {99, 3, 0, -3}) {
-        EXPECT_EQ(row(width), unfolded) << width;
-    }
-}
-
 TEST(HtmlTable, NumberCells) {
     const std::string anchor = "NODES";
     const double inf = std::numeric_limits<double>::infinity();

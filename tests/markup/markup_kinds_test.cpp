@@ -34,6 +34,30 @@ mfTable* writerOf(mfDevice::ReportType kind, mfDevice* device) {
     }
 }
 
+// A copy of the writer `table`: by copy construction, or by assignment to a
+// writer of no device.
+template <class Writer>
+mfTable* copyOf(mfTable& table, bool assign) {
+    const Writer& original = static_cast<Writer&>(table);
+    if (!assign) {
+        return new Writer(original);
+    }
+    Writer* copy = new Writer(mfTableHeader("X", "x", 1), nullptr);
+    *copy = original;
+    return copy;
+}
+
+mfTable* copyOf(mfDevice::ReportType kind, mfTable& table, bool assign) {
+    switch (kind) {
+    case mfDevice::HTML:
+        return copyOf<mfTableHtml>(table, assign);
+    case mfDevice::XML_SS:
+        return copyOf<mfTableXmlSS>(table, assign);
+    default:
+        return copyOf<mfTableXmlWP>(table, assign);
+    }
+}
+
 TEST(MarkupKinds, FactoryBuildsEachKindAndReplacesTheFile) {
     for (const mfDevice::ReportType kind : markupKinds) {
         mftest::TempFile file("factory.xml");
@@ -176,6 +200,29 @@ TEST(MarkupKinds, CellsGoInColumnOrderAndTheLastValueWins) {
                           }),
                   expected)
             << kind;
+    }
+}
+
+TEST(MarkupKinds, ACopiedWriterCarriesTheDeviceAndTheCellsOfItsRecord) {
+    for (const mfDevice::ReportType kind : markupKinds) {
+        const std::string expected = records(kind, [](mfTable& t) {
+            t.begin_record();
+            t.insertValue(0, 1);
+            t.end_record();
+        });
+        for (const bool assign : {false, true}) {
+            EXPECT_EQ(records(kind,
+                              [&](mfTable& t) {
+                                  t.begin_record();
+                                  t.insertValue(0, 1);
+                                  std::unique_ptr<mfTable> copy(copyOf(kind, t, assign));
+                                  t.insertValue(0, 2);
+                                  EXPECT_EQ(copy->device(), t.device());
+                                  EXPECT_EQ(copy->column_size(), 3U);
+                                  EXPECT_TRUE(copy->end_record());
+                              }),
+                      expected);
+        }
     }
 }
 
