@@ -68,7 +68,9 @@ TEST(MarkupKinds, FactoryBuildsEachKindAndReplacesTheFile) {
         EXPECT_EQ(device->report_type(), kind);
         std::unique_ptr<mfTable> table(device->addTable(mfTableHeader("T", "Tab", 1)));
         std::unique_ptr<mfTable> own(writerOf(kind, device.get()));
-        EXPECT_EQ(typeid(*table), typeid(*own)) << kind;
+        const mfTable& made = *table;
+        const mfTable& expected = *own;
+        EXPECT_EQ(typeid(made), typeid(expected)) << kind;
         EXPECT_EQ(table->device(), device.get());
         device.reset();
         EXPECT_EQ(mftest::readFile(file.path()).find("older"), std::string::npos);
