@@ -1,8 +1,11 @@
-// Line-by-line comparison of a whole document with its expected text.
+// Line-by-line comparison of a whole document with its expected text, kept
+// in a golden file under tests/golden/.
 #pragma once
 
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -38,6 +41,26 @@ inline ::testing::AssertionResult sameLines(const std::string& actual,
         return ::testing::AssertionFailure() << "same lines, different line ends";
     }
     return ::testing::AssertionSuccess();
+}
+
+/// The text of tests/golden/`name`, with every "{key}" replaced by its value.
+inline std::string golden(const std::string& name,
+                          const std::vector<std::pair<std::string, std::string>>& values = {}) {
+    std::ifstream in(MFREPORT_SOURCE_DIR "/tests/golden/" + name, std::ios::binary);
+    if (!in) {
+        ADD_FAILURE() << "no golden file " << name;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string result = text.str();
+    for (const auto& [key, value] : values) {
+        const std::string mark = "{" + key + "}";
+        for (size_t at = result.find(mark); at != std::string::npos;
+             at = result.find(mark, at + value.size())) {
+            result.replace(at, mark.size(), value);
+        }
+    }
+    return result;
 }
 
 } // namespace mftest

@@ -1,7 +1,6 @@
 #include "mfreport/device/mfTable.h"
 
 #include "mfreport/device/mfDevice.h"
-#include "mfreport/device/number_format.h"
 
 mfTable::mfTable(const mfTableHeader& header, mfDevice* device)
     : device_(device), header_(header) {}
@@ -58,27 +57,4 @@ void mfTable::printAbbreviations() {
         items.push_back(column.name() + "  :  " + column.description());
     }
     device_->addList(items, 1);
-}
-
-namespace {
-
-bool sized(const mfTableColumn& column) {
-    return column.format_type() == mfTableColumn::FIXED ||
-           column.format_type() == mfTableColumn::SCIENTIFIC;
-}
-
-} // namespace
-
-void mfTable::appendColumnNumber(std::string& out, const mfTableColumn& column, double value) {
-    using mfreport::number::Notation;
-    const Notation notation = column.format_type() == mfTableColumn::FIXED ? Notation::Fixed
-                              : column.format_type() == mfTableColumn::SCIENTIFIC
-                                  ? Notation::Scientific
-                                  : Notation::General;
-    mfreport::number::appendDouble(out, value, notation,
-                                   sized(column) ? column.storedDecimals() : 6, true);
-}
-
-int64_t mfTable::numberWidth(const mfTableColumn& column) {
-    return sized(column) ? column.storedWidth() : 0;
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
 #include "mfreport/model/mfTableColumn.h"
@@ -54,50 +53,10 @@ public:
     virtual void printAbbreviations();
 
 protected:
-    bool suspended() const { return suspended_; }
-    void setSuspended(bool suspended) { suspended_ = suspended; }
-    /// Clears the suspended flag; true when it was set (the head is still to be written).
-    bool takeSuspended() {
-        const bool was = suspended_;
-        suspended_ = false;
-        return was;
-    }
-    bool validColumn(int column) const {
-        return column >= 0 && static_cast<size_t>(column) < columns_.size();
-    }
-    /// True when a new output row starts before the cell at `written` (the
-    /// number of cells already written in the current logical row).
-    bool foldsBefore(int64_t written) const {
-        return written > 0 && wrap_width_ >= 1 && written % wrap_width_ == 0;
-    }
-    int wrapIndent() const { return wrap_indent_; }
-    /// Walks one logical row (the head or a record) cell by cell as it is
-    /// written, folded at the wrap width: where a new output row starts,
-    /// `fold()` and then `indent(column)` once per indent cell; then
-    /// `cell(column)` for each column in order.
-    template <class Fold, class Indent, class Cell>
-    void forEachFoldedCell(Fold&& fold, Indent&& indent, Cell&& cell) const {
-        int64_t written = 0;
-        for (size_t i = 0; i < columns_.size(); ++i) {
-            const int column = static_cast<int>(i);
-            if (foldsBefore(written)) {
-                fold();
-                for (int k = 0; k < wrap_indent_; ++k, ++written) {
-                    indent(column);
-                }
-            }
-            cell(column);
-            ++written;
-        }
-    }
-    const Vector<mfTableColumn>& columns() const { return columns_; }
-    /// Appends `value` as the column's number format shows it, with upper-case
-    /// letters: FIXED and SCIENTIFIC with the column's decimals, every other
-    /// format in general notation with six significant digits.
-    static void appendColumnNumber(std::string& out, const mfTableColumn& column, double value);
-    /// The field width of the column's numbers: its width for FIXED and
-    /// SCIENTIFIC, none for the other formats.
-    static int64_t numberWidth(const mfTableColumn& column);
+    /// The record protocol that the writers of the markup kinds share (head
+    /// written at the first record, a record's cells kept until its end,
+    /// folding, markup left open between calls); defined with those writers.
+    class MarkupRecords;
 
 private:
     bool suspended_ = false;

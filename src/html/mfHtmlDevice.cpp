@@ -1,30 +1,32 @@
 #include "mfreport/html/mfHtmlDevice.h"
 
-#include <array>
 #include <sstream>
 #include <string_view>
 
 #include "mfreport/html/mfTableHtml.h"
+#include "mfreport/markup/output.h"
 #include "mfreport/platform/mfDateTime.h"
 
 namespace {
 
-using mfreport::markup::finish;
+using mfreport::markup::Output;
+using mfreport::markup::Utf8;
 
-constexpr std::string_view prologueHead[] = {
+constexpr std::string_view prologueStart[] = {
     R"(<?xml version="1.0" encoding="UTF-8"?>)",
     R"(<!DOCTYPE html PUBLIC "-//W3C//DTD XHTML 1.0 Transitional//EN"     "http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd" >)",
     R"(<html xmlns="http://www.w3.org/1999/xhtml" xml:lang="en" lang="en">)",
     R"(<head>)",
 };
 // Between the two: the title line.
-constexpr std::string_view prologueTail[] = {
+constexpr std::string_view prologueEnd[] = {
     R"(   <style type="text/css"> )",
     R"(       th {background-color:#CCCCCC } )",
     R"(   </style>)",
     R"(</head>)",
     R"(<body>)",
 };
+constexpr std::string_view documentEnd = "</body>\n</html>\n";
 
 constexpr std::string_view tocIndent = "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
 
@@ -35,90 +37,84 @@ std::string streamed(const T& value) {
     return os.str();
 }
 
+void writePrologue(Output& out, const mfReportClient& client) {
+    out.lines(prologueStart);
+    out.line("   <title> ", Utf8{client.name()}, " ", Utf8{client.version()},
+             " HTML report</title>");
+    out.lines(prologueEnd);
+}
+
+void writeTitleBlock(Output& out, const mfReportClient& client, const mfReportHeader& model) {
+    out.line("<p><i>", Utf8{client.name()}, " version ", Utf8{client.version()}, " - ",
+             Utf8{client.version_date()}, " - ", Utf8{client.description()}, "</i>");
+    out.line("</p>");
+    out.line("<p><b>", Utf8{model.model_name()}, "  -  ", Utf8{model.model_description()}, "</b>");
+    out.line("</p>");
+    out.line("<p><i>Report created - Date : ", streamed(mfDate()),
+             "  - Time : ", streamed(mfTime()), "  - User  : ", Utf8{streamed(mfUserName())},
+             "</i></p>");
+}
+
 } // namespace
 
 mfHtmlDevice::mfHtmlDevice(const mfReportClient& client, const std::string& fileName,
                            const mfReportHeader& header)
-    : client_(client) {
-    mfreport::markup::openOutput(out_, fileName);
-    writePrologue();
-    writeTitleBlock(header);
-    finish(out_);
-}
-
-void mfHtmlDevice::writePrologue() {
-    mfreport::markup::lines(out_, prologueHead);
-    writeLine("   <title> ", client_.name(), " ", client_.version(), " HTML report</title>");
-    mfreport::markup::lines(out_, prologueTail);
-}
-
-void mfHtmlDevice::writeTitleBlock(const mfReportHeader& header) {
-    writeLine("<p><i>", client_.name(), " version ", client_.version(), " - ",
-              client_.version_date(), " - ", client_.description(), "</i>");
-    writeLine("</p>");
-    writeLine("<p><b>", header.model_name(), "  -  ", header.model_description(), "</b>");
-    writeLine("</p>");
-    writeLine("<p><i>Report created - Date : ", streamed(mfDate()),
-              "  - Time : ", streamed(mfTime()), "  - User  : ", streamed(mfUserName()),
-              "</i></p>");
+    : client_(client), output_(std::make_unique<Output>(fileName)) {
+    writePrologue(*output_, client_);
+    writeTitleBlock(*output_, client_, header);
+    output_->finish();
 }
 
 mfHtmlDevice::~mfHtmlDevice() {
-    writeLine("</body>");
-    writeLine("</html>");
-    out_.close();
+    output_->closeDocument(documentEnd);
 }
 
 bool mfHtmlDevice::addHeading(const std::string& text, int level) {
     const std::string numbered = numbered_heading(text, level);
-    writeLine("<p><a id=\"", numbered, "\" /></p>");
-    if (level >= 1 && level <= 5) {
-        const char tag[] = {static_cast<char>('0' + level), '\0'};
-        writeLine("<h", tag, ">", numbered, "</h", tag, ">");
-    } else {
-        writeLine("<h3>", numbered, "</h3>");
-    }
-    return finish(out_);
+    output_->line("<p><a id=\"", Utf8{numbered}, "\" /></p>");
+    const int tag = level >= 1 && level <= 5 ? level : 3;
+    output_->line("<h", tag, ">", Utf8{numbered}, "</h", tag, ">");
+    return output_->finish();
 }
 
 bool mfHtmlDevice::addHeadingToTOC(const std::string& text, int level) {
     const std::string numbered = numbered_heading(text, level);
-    out_ << "<br/>";
+    output_->put("<br/>");
     for (int i = 0; i < level; ++i) {
-        out_ << tocIndent;
+        output_->put(tocIndent);
     }
-    writeLine("<a href=\"#", numbered, "\">", numbered, "</a>");
-    return finish(out_);
+    output_->line("<a href=\"#", Utf8{numbered}, "\">", Utf8{numbered}, "</a>");
+    return output_->finish();
 }
 
 bool mfHtmlDevice::addParagraph(const std::string& text) {
-    writeLine("<p>", text, "</p>");
-    return finish(out_);
+    output_->line("<p>", Utf8{text}, "</p>");
+    return output_->finish();
 }
 
 bool mfHtmlDevice::addFigure(const std::string& fileName, const std::string& caption) {
-    writeLine("<p><img src=\"", fileName, "\" alt=\"", fileName, "\" /></p>");
-    writeLine("<p>", caption, "</p>");
-    return finish(out_);
+    output_->line("<p><img src=\"", Utf8{fileName}, "\" alt=\"", Utf8{fileName}, "\" /></p>");
+    output_->line("<p>", Utf8{caption}, "</p>");
+    return output_->finish();
 }
 
 bool mfHtmlDevice::addList(const Vector<std::string>& items, int style) {
     if (style == 2 && items.size() % 2 == 0) {
-        writeLine("<table>");
+        output_->line("<table>");
         for (size_t i = 0; i < items.size(); i += 2) {
-            writeLine("<tr> <td align=\"left\"> ", items[i], "</td>");
-            writeLine("<td>&nbsp;&nbsp;&nbsp;</td><td align=\"left\"> ", items[i + 1],
-                      "</td></tr>");
+            output_->line("<tr> <td align=\"left\"> ", Utf8{items[i]}, "</td>");
+            output_->line("<td>&nbsp;&nbsp;&nbsp;</td><td align=\"left\"> ", Utf8{items[i + 1]},
+                          "</td></tr>");
         }
-        writeLine("</table>");
+        output_->line("</table>");
     } else {
-        writeLine("<p>");
+        output_->line("<p>");
         for (const std::string& item : items) {
-            writeLine(item, "<br/>");
+            output_->line(Utf8{item}, "<br/>");
         }
-        writeLine("</p>");
+        output_->line("</p>");
     }
-    return finish(out_);
+    return output_->finish();
 }
 
 mfTable* mfHtmlDevice::addTable(const mfTableHeader& header) {
@@ -127,4 +123,12 @@ mfTable* mfHtmlDevice::addTable(const mfTableHeader& header) {
 
 mfDevice::ReportType mfHtmlDevice::report_type() const {
     return HTML;
+}
+
+std::ofstream& mfHtmlDevice::out() {
+    return output_->stream();
+}
+
+mfreport::markup::Output& mfHtmlDevice::output() {
+    return *output_;
 }

@@ -6,12 +6,15 @@
 // not valid UTF-8 (taken as Windows-1252), since the page declares UTF-8.
 #pragma once
 
-#include <fstream>
+#include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "mfreport/device/mfDevice.h"
-#include "mfreport/markup/markup_output.h"
-#include "mfreport/markup/text_codec.h"
+
+namespace mfreport::markup {
+class Output;
+}
 
 class mfHtmlDevice : public mfDevice {
 public:
@@ -22,7 +25,8 @@ public:
     mfHtmlDevice(const mfHtmlDevice&) = delete;
     mfHtmlDevice& operator=(const mfHtmlDevice&) = delete;
 
-    /// Writes "</body>" and "</html>" and closes the file.
+    /// Closes what tables left open, writes "</body>" and "</html>" and closes
+    /// the file.
     ~mfHtmlDevice() override;
     bool addHeading(const std::string& text, int level) override;
     bool addParagraph(const std::string& text) override;
@@ -32,22 +36,12 @@ public:
     bool addHeadingToTOC(const std::string& text, int level) override;
     ReportType report_type() const override;
 
-    /// The open document stream; table writers write through it.
-    std::ofstream& out() { return out_; }
-
-    /// Writes one line made of the given pieces, caller text repaired to valid UTF-8.
-    template <class... Pieces>
-    void writeLine(const Pieces&... pieces) {
-        line_.clear();
-        (mfreport::markup::appendUtf8(line_, pieces), ...);
-        mfreport::markup::line(out_, line_);
-    }
+    /// The open document stream.
+    std::ofstream& out();
+    /// The document's output, which the table writers share.
+    mfreport::markup::Output& output();
 
 private:
-    void writePrologue();
-    void writeTitleBlock(const mfReportHeader& header);
-
     mfReportClient client_;
-    std::ofstream out_;
-    std::string line_; ///< scratch line, reused
+    std::unique_ptr<mfreport::markup::Output> output_;
 };

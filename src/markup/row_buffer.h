@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace mfreport {
+namespace mfreport::markup {
 
 class RowBuffer {
 public:
@@ -42,4 +42,4 @@ private:
     size_t used_ = 0; ///< cells below this index may be present
 };
 
-} // namespace mfreport
+} // namespace mfreport::markup

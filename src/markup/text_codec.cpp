@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "mfreport/device/number_format.h"
+
 namespace mfreport::markup {
 
 namespace {
@@ -129,7 +131,7 @@ bool needsWork(unsigned char byte, Mode mode) {
            (byte == '"' && mode == Mode::XmlAttribute);
 }
 
-void append(std::string& out, std::string_view text, Mode mode) {
+void convert(std::string& out, std::string_view text, Mode mode) {
     size_t clean = 0;
     while (clean < text.size() && !needsWork(static_cast<unsigned char>(text[clean]), mode)) {
         ++clean;
@@ -201,31 +203,17 @@ bool isValidUtf8(std::string_view text) {
 }
 
 void appendUtf8(std::string& out, std::string_view text) {
-    append(out, text, Mode::Utf8Only);
+    convert(out, text, Mode::Utf8Only);
 }
 void appendXmlText(std::string& out, std::string_view text) {
-    append(out, text, Mode::XmlText);
+    convert(out, text, Mode::XmlText);
 }
 void appendXmlAttribute(std::string& out, std::string_view text) {
-    append(out, text, Mode::XmlAttribute);
+    convert(out, text, Mode::XmlAttribute);
 }
 
-std::string utf8(std::string_view text) {
-    std::string out;
-    appendUtf8(out, text);
-    return out;
-}
-
-std::string xmlText(std::string_view text) {
-    std::string out;
-    appendXmlText(out, text);
-    return out;
-}
-
-std::string xmlAttribute(std::string_view text) {
-    std::string out;
-    appendXmlAttribute(out, text);
-    return out;
+void append(std::string& out, int64_t number) {
+    number::appendInt(out, number);
 }
 
 } // namespace mfreport::markup

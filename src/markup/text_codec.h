@@ -5,6 +5,7 @@
 // as UTF-8; valid UTF-8 passes through unchanged.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,15 +27,32 @@ void appendXmlText(std::string& out, std::string_view text);
 /// As appendXmlText, and '"' becomes "&quot;", for attribute values in double quotes.
 void appendXmlAttribute(std::string& out, std::string_view text);
 
-/// True for a text of at least two characters between "<" and ">", such as a
-/// placeholder word that the writers show with its brackets.
-inline bool isBracketed(std::string_view text) {
-    return text.size() >= 2 && text.front() == '<' && text.back() == '>';
-}
+/// Caller text in a line of markup, marked with what it becomes on the way:
+/// Utf8 is repaired (appendUtf8); XmlText and XmlAttribute are also escaped.
+struct Utf8 {
+    std::string_view text;
+};
+struct XmlText {
+    std::string_view text;
+};
+struct XmlAttribute {
+    std::string_view text;
+};
 
-/// Convenience forms that return the converted text.
-std::string utf8(std::string_view text);
-std::string xmlText(std::string_view text);
-std::string xmlAttribute(std::string_view text);
+/// Appends one piece of a line of markup: fixed markup as it is, a number in
+/// decimal, caller text as its mark says.
+inline void append(std::string& out, std::string_view markup) {
+    out += markup;
+}
+void append(std::string& out, int64_t number);
+inline void append(std::string& out, Utf8 text) {
+    appendUtf8(out, text.text);
+}
+inline void append(std::string& out, XmlText text) {
+    appendXmlText(out, text.text);
+}
+inline void append(std::string& out, XmlAttribute text) {
+    appendXmlAttribute(out, text.text);
+}
 
 } // namespace mfreport::markup

@@ -5,28 +5,21 @@
 #include <string_view>
 
 #include "mfreport/device/number_format.h"
-#include "mfreport/markup/markup_output.h"
-#include "mfreport/markup/text_codec.h"
+#include "mfreport/markup/table_records.h"
 #include "mfreport/xmlss/mfXmlSSDevice.h"
 
 namespace {
 
-using mfreport::markup::appendXmlAttribute;
 using mfreport::markup::appendXmlText;
+using mfreport::markup::Folding;
+using mfreport::markup::Output;
+using mfreport::markup::XmlAttribute;
+using mfreport::markup::XmlText;
 
-constexpr std::string_view sheetOpen = R"(<Worksheet ss:Name=")";
-constexpr std::string_view sheetOpenEnd = "\">\n";
-constexpr std::string_view namesOpen = " <Names>\n";
-constexpr std::string_view printTitles = R"(   <NamedRange ss:Name="Print_Titles" ss:RefersTo="=)";
-constexpr std::string_view printTitlesEnd = "!R1\"/>\n";
-constexpr std::string_view namesClose = " </Names>\n";
-constexpr std::string_view tableOpen = " <Table>\n";
-constexpr std::string_view columnWidth = R"(    <Column ss:Width=")";
-constexpr std::string_view columnEnd = "\"/>\n";
-constexpr std::string_view headRowOpen = "  <Row>\n";
-constexpr std::string_view headCell =
-    R"(    <Cell ss:StyleID="HeaderStyle"><Data ss:Type="String">)";
-constexpr std::string_view headRowClose = "  </Row>\n";
+constexpr std::string_view namesStart = " <Names>";
+constexpr std::string_view namesEnd[] = {" </Names>", " <Table>"};
+constexpr std::string_view headRowStart = "  <Row>";
+constexpr std::string_view headRowEnd = "  </Row>";
 
 constexpr std::string_view numberCell = R"(    <Cell><Data ss:Type="Number">)";
 constexpr std::string_view stringCell = R"(    <Cell><Data ss:Type="String">)";
@@ -35,8 +28,8 @@ constexpr std::string_view styledNumber = R"("><Data ss:Type="Number">)";
 // The text variant leaves a blank before the data element.
 constexpr std::string_view styledNumberText = R"("> <Data ss:Type="Number">)";
 constexpr std::string_view cellEnd = "</Data></Cell>\n";
-constexpr std::string_view emptyCell = "    <Cell><Data ss:Type=\"String\"> </Data></Cell>\n";
 
+// Column widths in points: 6 per character, 12 characters for a column without a width.
 constexpr int64_t pointsPerCharacter = 6;
 constexpr int64_t defaultWidth = 12;
 
@@ -60,191 +53,127 @@ void appendStyle(std::string& out, const mfTableColumn& column) {
     out += static_cast<char>('0' + decimals);
 }
 
-// A text cell's value as written: a word between angle brackets keeps its
-// brackets as "&lt;" and "&gt;" around the word.
-struct CellText {
-    explicit CellText(const std::string& value)
-        : body(value), bracketed(mfreport::markup::isBracketed(value)) {
-        if (bracketed) {
-            body = body.substr(1, body.size() - 2);
-        }
+// Worksheet start, column widths and the head row.
+void writeHead(mfTable& table, Output& out, const Folding&) {
+    const std::string& name = table.header().name();
+    out.line(R"(<Worksheet ss:Name=")", XmlAttribute{name}, R"(">)");
+    out.line(namesStart);
+    out.line(R"(   <NamedRange ss:Name="Print_Titles" ss:RefersTo="=)", XmlAttribute{name},
+             R"(!R1"/>)");
+    out.lines(namesEnd);
+    for (auto column = table.column_begin(); column != table.column_end(); ++column) {
+        out.line(R"(    <Column ss:Width=")", widthInPoints(*column), R"("/>)");
     }
-    void removeLeadingBlanks() {
-        if (!bracketed) {
-            body.remove_prefix(std::min(body.find_first_not_of(' '), body.size()));
-        }
+    out.line(headRowStart);
+    for (auto column = table.column_begin(); column != table.column_end(); ++column) {
+        out.line(R"(    <Cell ss:StyleID="HeaderStyle"><Data ss:Type="String">)",
+                 XmlText{column->header()}, "</Data></Cell>");
     }
-    bool namesNonFinite() const {
-        return body.find("Inf") != std::string_view::npos ||
-               body.find("NaN") != std::string_view::npos;
-    }
-    void appendTo(std::string& out) const {
-        out += bracketed ? "&lt;" : "";
-        appendXmlText(out, body);
-        out += bracketed ? "&gt;" : "";
-    }
+    out.line(headRowEnd);
+}
 
-    std::string_view body;
-    bool bracketed;
+void appendBlankCell(std::string& row, mfTable&, int) {
+    row += stringCell;
+    row += " ";
+    row += cellEnd;
+}
+
+constexpr mfreport::markup::TableMarkup worksheet = {
+    writeHead, "</Table>\n</Worksheet>\n\n", " <Row>\n", "  </Row>", "", appendBlankCell, false,
 };
 
 } // namespace
 
 mfTableXmlSS::mfTableXmlSS(const mfTableHeader& header, mfDevice* device)
-    : mfTable(header, device), xmlss_(dynamic_cast<mfXmlSSDevice*>(device)) {}
+    : mfTable(header, device), records_(std::make_unique<MarkupRecords>(
+                                   mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet)) {}
+
+mfTableXmlSS::mfTableXmlSS(const mfTableXmlSS& other)
+    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)) {}
+
+mfTableXmlSS& mfTableXmlSS::operator=(const mfTableXmlSS& other) {
+    mfTable::operator=(other);
+    *records_ = *other.records_;
+    return *this;
+}
 
 mfTableXmlSS::~mfTableXmlSS() = default;
 
-bool mfTableXmlSS::healthy() const {
-    return xmlss_ != nullptr && mfreport::markup::healthy(xmlss_->out());
-}
-
 bool mfTableXmlSS::begin_table() {
-    if (xmlss_ != nullptr && xmlss_->isOpen(sheet_)) {
-        end_table();
-    }
-    setSuspended(true);
-    return healthy();
-}
-
-bool mfTableXmlSS::begin_table_suspended() {
-    const std::string& name = header().name();
-    text_.assign(sheetOpen);
-    appendXmlAttribute(text_, name);
-    text_ += sheetOpenEnd;
-    text_ += namesOpen;
-    text_ += printTitles;
-    appendXmlAttribute(text_, name);
-    text_ += printTitlesEnd;
-    text_ += namesClose;
-    text_ += tableOpen;
-    for (const mfTableColumn& col : columns()) {
-        text_ += columnWidth;
-        mfreport::number::appendInt(text_, widthInPoints(col));
-        text_ += columnEnd;
-    }
-    text_ += headRowOpen;
-    for (const mfTableColumn& col : columns()) {
-        text_ += headCell;
-        appendXmlText(text_, col.header());
-        text_ += cellEnd;
-    }
-    text_ += headRowClose;
-    xmlss_->out() << text_;
-    return healthy();
+    return records_->begin_table(*this);
 }
 
 bool mfTableXmlSS::begin_record() {
-    if (xmlss_ == nullptr) {
-        return false;
-    }
-    cells_.clear();
-    if (takeSuspended()) {
-        sheet_ = xmlss_->openSheet();
-        begin_table_suspended();
-    }
-    if (!xmlss_->isOpen(sheet_)) {
-        return false;
-    }
-    // A record begun twice starts afresh in the row already open.
-    if (!xmlss_->rowOpen()) {
-        xmlss_->beginRow();
-    }
-    return mfreport::markup::finish(xmlss_->out());
+    return records_->begin_record(*this);
 }
 
 bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*) {
-    if (!validColumn(column)) {
+    std::string* cell = records_->cell(*this, column);
+    if (cell == nullptr) {
         return false;
     }
-    std::string& cell = cells_.open(static_cast<size_t>(column));
-    cell += numberCell;
-    mfreport::number::appendInt(cell, value);
-    cell += cellEnd;
+    *cell += numberCell;
+    mfreport::number::appendInt(*cell, value);
+    *cell += cellEnd;
     return true;
 }
 
 bool mfTableXmlSS::insertValue(int column, const double& value, const std::string*) {
-    if (!validColumn(column)) {
+    std::string* cell = records_->cell(*this, column);
+    if (cell == nullptr) {
         return false;
     }
-    const mfTableColumn& col = columns()[static_cast<size_t>(column)];
+    const mfTableColumn& col = *column_at(static_cast<size_t>(column));
     const double shown = col.displayValue(value);
-    std::string& cell = cells_.open(static_cast<size_t>(column));
     if (std::isfinite(shown)) {
-        cell += styledCell;
-        appendStyle(cell, col);
-        cell += styledNumber;
+        *cell += styledCell;
+        appendStyle(*cell, col);
+        *cell += styledNumber;
     } else {
-        cell += stringCell;
+        *cell += stringCell;
     }
-    mfreport::number::appendDouble(cell, shown, mfreport::number::Notation::Scientific, 16, true);
-    cell += cellEnd;
+    mfreport::number::appendDouble(*cell, shown, mfreport::number::Notation::Scientific, 16, true);
+    *cell += cellEnd;
     return true;
 }
 
 bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::string*) {
-    if (!validColumn(column)) {
+    std::string* cell = records_->cell(*this, column);
+    if (cell == nullptr) {
         return false;
     }
-    const mfTableColumn& col = columns()[static_cast<size_t>(column)];
-    std::string& cell = cells_.open(static_cast<size_t>(column));
-    CellText text(value);
+    const mfTableColumn& col = *column_at(static_cast<size_t>(column));
+    std::string scratch;
+    std::string_view text = mfreport::markup::showBrackets(value, scratch);
     switch (col.type()) {
     case mfTableColumn::INTEGER: // the value as passed, without the bracket rule
-        cell += numberCell;
-        appendXmlText(cell, value);
+        *cell += numberCell;
+        text = value;
         break;
     case mfTableColumn::REAL:
-        text.removeLeadingBlanks();
-        if (text.namesNonFinite()) {
-            cell += stringCell;
+        text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+        if (text.find("Inf") != std::string_view::npos ||
+            text.find("NaN") != std::string_view::npos) {
+            *cell += stringCell;
         } else {
-            cell += styledCell;
-            appendStyle(cell, col);
-            cell += styledNumberText;
+            *cell += styledCell;
+            appendStyle(*cell, col);
+            *cell += styledNumberText;
         }
-        text.appendTo(cell);
         break;
     default:
-        cell += stringCell;
-        text.appendTo(cell);
+        *cell += stringCell;
         break;
     }
-    cell += cellEnd;
+    appendXmlText(*cell, text);
+    *cell += cellEnd;
     return true;
 }
 
 bool mfTableXmlSS::end_record() {
-    if (xmlss_ == nullptr) {
-        return false;
-    }
-    if (!xmlss_->isOpen(sheet_) || !xmlss_->rowOpen()) {
-        cells_.clear();
-        return false;
-    }
-    text_.clear();
-    for (size_t i = 0; i < column_size(); ++i) {
-        const std::string* cell = cells_.cell(i);
-        text_ += cell != nullptr ? std::string_view(*cell) : emptyCell;
-    }
-    xmlss_->out() << text_;
-    xmlss_->endRow();
-    cells_.clear();
-    return mfreport::markup::finish(xmlss_->out());
+    return records_->end_record(*this);
 }
 
 bool mfTableXmlSS::end_table() {
-    setSuspended(false);
-    if (xmlss_ == nullptr) {
-        return false;
-    }
-    if (xmlss_->isOpen(sheet_)) {
-        if (xmlss_->rowOpen()) {
-            end_record();
-        }
-        xmlss_->closeSheet();
-    }
-    sheet_ = 0;
-    return mfreport::markup::finish(xmlss_->out());
+    return records_->end_table(*this);
 }

@@ -6,46 +6,34 @@
 // U+FFFD and bytes that are not UTF-8 are read as Windows-1252.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "mfreport/device/mfTable.h"
-#include "mfreport/markup/row_buffer.h"
-
-class mfXmlSSDevice;
 
 class mfTableXmlSS : public mfTable {
 public:
-    /// `device` must be an mfXmlSSDevice; on any other every operation answers false.
+    /// `device` must be an mfXmlSSDevice; on any other every operation that
+    /// writes answers false.
     mfTableXmlSS(const mfTableHeader& header, mfDevice* device);
-    mfTableXmlSS(const mfTableXmlSS&) = default;
-    mfTableXmlSS& operator=(const mfTableXmlSS&) = default;
+    mfTableXmlSS(const mfTableXmlSS& other);
+    mfTableXmlSS& operator=(const mfTableXmlSS& other);
     /// Writes nothing.
     ~mfTableXmlSS() override;
 
-    /// Marks the head as due; closes a worksheet this table still has open.
     bool begin_table() override;
-    /// The first record after begin_table writes the worksheet start. Answers
-    /// false and writes nothing when this table has no open worksheet.
+    /// The first record after begin_table writes the worksheet start.
     bool begin_record() override;
     /// The link is ignored: a worksheet cell carries no link.
     bool insertValue(int column, const std::string& value,
                      const std::string* link = nullptr) override;
     bool insertValue(int column, const double& value, const std::string* link = nullptr) override;
     bool insertValue(int column, const int& value, const std::string* link = nullptr) override;
-    /// Writes the record's cells in column order; answers false and writes
-    /// nothing when no record is open.
     bool end_record() override;
-    /// Writes the record still open and the worksheet end; a table without
-    /// records leaves nothing in the workbook.
+    /// Writes the worksheet end; a table without records leaves nothing in
+    /// the workbook.
     bool end_table() override;
 
 private:
-    bool begin_table_suspended();
-    bool healthy() const;
-
-    mfXmlSSDevice* xmlss_;
-    mfreport::RowBuffer cells_;
-    uint64_t sheet_ = 0; ///< the worksheet this table started (see mfXmlSSDevice)
-    std::string text_;   ///< scratch for the worksheet start and the rows, reused
+    std::unique_ptr<MarkupRecords> records_;
 };

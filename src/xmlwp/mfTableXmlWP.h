@@ -1,26 +1,21 @@
 // Table writer of the word-processing document: a late-written head (bookmark,
 // numbered heading, notes, grid and repeated head row) and one row per record,
 // folded when wide. Text cells may link to a bookmark; multi-line texts become
-// line breaks inside the cell. Markup a table leaves open (no end_record or
-// end_table) is closed by the device, so the document stays well-formed.
+// line breaks inside the cell.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <string>
-#include <string_view>
 
 #include "mfreport/device/mfTable.h"
-#include "mfreport/markup/row_buffer.h"
-
-class mfXmlWPDevice;
 
 class mfTableXmlWP : public mfTable {
 public:
     /// `device` must be an mfXmlWPDevice; on any other every operation that
     /// writes answers false.
     mfTableXmlWP(const mfTableHeader& header, mfDevice* device);
-    mfTableXmlWP(const mfTableXmlWP&) = default;
-    mfTableXmlWP& operator=(const mfTableXmlWP&) = default;
+    mfTableXmlWP(const mfTableXmlWP& other);
+    mfTableXmlWP& operator=(const mfTableXmlWP& other);
     ~mfTableXmlWP() override;
 
     bool begin_table() override;
@@ -37,21 +32,5 @@ public:
     bool end_table() override;
 
 private:
-    bool begin_table_suspended();
-    /// Cell shading: none, whatever the column's and the table's colours.
-    void appendBackgroundColorTag(std::string& out, int column) const;
-    /// Paragraph alignment by the column's adjustment (centred unless LEFT or RIGHT).
-    std::string_view adjustTag(int column) const;
-    /// "  <w:tc>", shading, "<w:p>" and the alignment of a cell of the column.
-    std::string& openCell(int column);
-    void appendBlankCell(std::string& out, int column) const;
-    bool healthy() const;
-
-    mfXmlWPDevice* wp_;
-    uint64_t tableMarkup_ = 0; ///< the device's mark of this table's open markup
-    uint64_t rowMarkup_ = 0;   ///< and of its open row
-    mfreport::RowBuffer cells_;
-    std::string row_;  ///< output of one record, reused
-    std::string text_; ///< working copy of a text value, reused
-    Vector<std::string> lines_;
+    std::unique_ptr<MarkupRecords> records_;
 };

@@ -1,9 +1,11 @@
+// The document skeleton: everything the constructor writes before the
+// content, and the end the destructor writes.
 #include "mfreport/xmlwp/mfXmlWPDevice.h"
 
 #include <sstream>
+#include <string_view>
 
-#include "mfreport/markup/markup_output.h"
-#include "mfreport/markup/text_codec.h"
+#include "mfreport/markup/output.h"
 #include "mfreport/platform/Base64File.h"
 #include "mfreport/platform/mfDateTime.h"
 #include "mfreport/xmlwp/logo_png.h"
@@ -11,14 +13,10 @@
 
 namespace {
 
-using mfreport::markup::finish;
+using mfreport::markup::Output;
+using mfreport::markup::XmlText;
 
-// One line of fixed markup: its indentation and its text.
-struct Line {
-    std::string_view indent;
-    std::string_view text;
-};
-
+// Indentation: n tab characters, n blanks.
 constexpr std::string_view tabs = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
 constexpr std::string_view blanks = "                    ";
 constexpr std::string_view T(size_t n) {
@@ -29,120 +27,96 @@ constexpr std::string_view B(size_t n) {
 }
 constexpr std::string_view none;
 
-void put(std::ostream& out, std::string_view indent, std::string_view text) {
-    out.write(indent.data(), static_cast<std::streamsize>(indent.size()));
-    mfreport::markup::line(out, text);
-}
+// One line of fixed markup: its indentation and its text.
+struct Line {
+    std::string_view indent;
+    std::string_view text;
+};
 
 template <size_t N>
-void put(std::ostream& out, const Line (&table)[N]) {
+void writeLines(Output& out, const Line (&table)[N]) {
     for (const Line& line : table) {
-        put(out, line.indent, line.text);
+        out.line(line.indent, line.text);
     }
 }
 
-constexpr Line prologue[] = {
-    {none, R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"},
-    {none, R"(<?mso-application progid="Word.Document"?>)"},
-    {none, R"(<w:wordDocument xmlns:w="http://schemas.microsoft.com/office/word/2003/wordml" )"},
-    {none, R"(xmlns:v="urn:schemas-microsoft-com:vml" )"},
-    {none, R"(xmlns:w10="urn:schemas-microsoft-com:office:word" )"},
-    {none, R"(xmlns:sl="http://schemas.microsoft.com/schemaLibrary/2003/core" )"},
-    {none, R"(xmlns:aml="http://schemas.microsoft.com/aml/2001/core" )"},
-    {none, R"(xmlns:wx="http://schemas.microsoft.com/office/word/2003/auxHint" )"},
-    {none, R"(xmlns:o="urn:schemas-microsoft-com:office:office" )"},
-    {none, R"(xmlns:dt="uuid:C2F41010-65B3-11d1-A29F-00AA00C14882" )"},
-    {none,
-     R"(w:macrosPresent="no" w:embeddedObjPresent="no" w:ocxPresent="no" xml:space="preserve">)"},
+constexpr std::string_view headingFont = "Times New Normal";
+constexpr std::string_view textFont = "Times New Normal";
+constexpr std::string_view defaultFont = "Arial Narrow";
+
+constexpr std::string_view prologue[] = {
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)",
+    R"(<?mso-application progid="Word.Document"?>)",
+    R"(<w:wordDocument xmlns:w="http://schemas.microsoft.com/office/word/2003/wordml" )",
+    R"(xmlns:v="urn:schemas-microsoft-com:vml" )",
+    R"(xmlns:w10="urn:schemas-microsoft-com:office:word" )",
+    R"(xmlns:sl="http://schemas.microsoft.com/schemaLibrary/2003/core" )",
+    R"(xmlns:aml="http://schemas.microsoft.com/aml/2001/core" )",
+    R"(xmlns:wx="http://schemas.microsoft.com/office/word/2003/auxHint" )",
+    R"(xmlns:o="urn:schemas-microsoft-com:office:office" )",
+    R"(xmlns:dt="uuid:C2F41010-65B3-11d1-A29F-00AA00C14882" )",
+    R"(w:macrosPresent="no" w:embeddedObjPresent="no" w:ocxPresent="no" xml:space="preserve">)",
 };
 
-constexpr Line fonts[] = {
-    {none, R"(<w:fonts>)"},
-    {B(1),
-     R"(<w:defaultFonts w:ascii="Arial Narrow" w:fareast="Arial Narrow" w:h-ansi="Arial Narrow" w:cs="Arial Narrow"/> )"},
-    {none, R"(</w:fonts>)"},
+constexpr std::string_view characterStyles[] = {
+    R"(<w:styles>)",
+    R"(<w:style w:type="character" w:default="on" w:styleId="DefaultParagraphFont">)",
+    R"( <w:name w:val="Default Paragraph Font"/><w:semiHidden/>)",
+    R"(</w:style>)",
+    R"(<w:style w:type="character" w:styleId="Hyperlink"><w:name w:val="Hyperlink"/>)",
+    R"( <w:basedOn w:val="DefaultParagraphFont"/><w:rsid w:val="00DF17B2"/>)",
+    R"( <w:rPr><w:color w:val="0000FF"/><w:u w:val="single"/></w:rPr>)",
+    R"(</w:style>)",
 };
 
-constexpr Line styles[] = {
-    {none, R"(<w:styles>)"},
-    {none, R"(<w:style w:type="character" w:default="on" w:styleId="DefaultParagraphFont">)"},
-    {B(1), R"(<w:name w:val="Default Paragraph Font"/><w:semiHidden/>)"},
-    {none, R"(</w:style>)"},
-    {none, R"(<w:style w:type="character" w:styleId="Hyperlink"><w:name w:val="Hyperlink"/>)"},
-    {B(1), R"(<w:basedOn w:val="DefaultParagraphFont"/><w:rsid w:val="00DF17B2"/>)"},
-    {B(1), R"(<w:rPr><w:color w:val="0000FF"/><w:u w:val="single"/></w:rPr>)"},
-    {none, R"(</w:style>)"},
-    {none, R"(<w:style w:type="paragraph" w:default="off" w:styleId="HeaderFooter">)"},
-    {B(1), R"(<w:name w:val="HeaderFooter"/>)"},
-    {B(1), R"(<w:rPr>)"},
-    {B(2), R"(<w:sz w:val="20"/>)"},
-    {B(1), R"(</w:rPr>)"},
-    {none, R"(</w:style>)"},
-    {none, R"(<w:style w:type="paragraph" w:default="off" w:styleId="Heading1">)"},
-    {B(1), R"(<w:name w:val="Heading1"/>)"},
-    {B(1), R"(<w:rPr>)"},
-    {B(2),
-     R"(<w:rFonts w:ascii="Times New Normal" w:h-ansi="Times New Normal" w:cs="Times New Normal"/> )"},
-    {B(2), R"(<w:sz w:val="28"/>)"},
-    {B(2), R"(<w:b w:val="on"/>)"},
-    {B(1), R"(</w:rPr>)"},
-    {none, R"(</w:style>)"},
-    {none, R"(<w:style w:type="paragraph" w:default="off" w:styleId="Heading2">)"},
-    {B(1), R"(<w:name w:val="Heading2"/>)"},
-    {B(1), R"(<w:rPr>)"},
-    {B(2),
-     R"(<w:rFonts w:ascii="Times New Normal" w:h-ansi="Times New Normal" w:cs="Times New Normal"/> )"},
-    {B(2), R"(<w:sz w:val="22"/>)"},
-    {B(2), R"(<w:b w:val="on"/>)"},
-    {B(1), R"(</w:rPr>)"},
-    {none, R"(</w:style>)"},
-    {none, R"(<w:style w:type="paragraph" w:default="off" w:styleId="Heading3">)"},
-    {B(1), R"(<w:name w:val="Heading3"/>)"},
-    {B(1), R"(<w:rPr>)"},
-    {B(2),
-     R"(<w:rFonts w:ascii="Times New Normal" w:h-ansi="Times New Normal" w:cs="Times New Normal"/> )"},
-    {B(2), R"(<w:sz w:val="18"/>)"},
-    {B(2), R"(<w:b w:val="on"/>)"},
-    {B(1), R"(</w:rPr>)"},
-    {none, R"(</w:style>)"},
-    {none, R"(<w:style w:type="paragraph" w:default="on" w:styleId="TextParagraph">)"},
-    {B(1), R"(<w:name w:val="TextParagraph"/>)"},
-    {B(1), R"(<w:rPr>)"},
-    {B(2),
-     R"(<w:rFonts w:ascii="Times New Normal" w:h-ansi="Times New Normal" w:cs="Times New Normal"/> )"},
-    {B(2), R"(<w:sz w:val="16"/>)"},
-    {B(1), R"(</w:rPr>)"},
-    {none, R"(</w:style>)"},
-    {none, R"(<w:style w:type="paragraph" w:default="on" w:styleId="Normal">)"},
-    {B(1), R"(<w:name w:val="Normal"/>)"},
-    {B(1), R"(<w:rPr>)"},
-    {B(2), R"(<w:rFonts w:ascii="Arial Narrow" w:h-ansi="Arial Narrow" w:cs="Arial Narrow"/> )"},
-    {B(2), R"(<w:sz w:val="16"/>)"},
-    {B(1), R"(</w:rPr>)"},
-    {none, R"(</w:style>)"},
-    {B(1), R"(<w:style w:type="table" w:styleId="TableGrid">)"},
-    {B(1), R"(<w:name w:val="TableGrid" />)"},
-    {B(1), R"(<w:tblPr>)"},
-    {B(2), R"(<w:tblBorders>)"},
-    {B(3), R"(<w:top     w:val="single"/>)"},
-    {B(3), R"(<w:bottom  w:val="single"/>)"},
-    {B(3), R"(<w:left    w:val="single"/>)"},
-    {B(3), R"(<w:right   w:val="single"/>)"},
-    {B(3), R"(<w:insideH w:val="single"/>)"},
-    {B(3), R"(<w:insideV w:val="single"/>)"},
-    {B(2), R"(</w:tblBorders>)"},
-    {B(2), R"(<w:tblCellMar>)"},
-    {B(3), R"(<w:top     w:w="20" w:type="dxa" />)"},
-    {B(3), R"(<w:bottom  w:w="20" w:type="dxa" />)"},
-    {B(3), R"(<w:left    w:w="60" w:type="dxa" />)"},
-    {B(3), R"(<w:right   w:w="60" w:type="dxa" />)"},
-    {B(2), R"(</w:tblCellMar>)"},
-    {B(1), R"(</w:tblPr>)"},
-    {B(1), R"(</w:style>)"},
-    {none, R"(</w:styles>)"},
+// The paragraph styles differ in their font, size (half-points) and weight.
+struct ParagraphStyle {
+    std::string_view id;
+    std::string_view isDefault;
+    std::string_view font; ///< none: the document's default fonts
+    int size;
+    bool bold;
+};
+constexpr ParagraphStyle paragraphStyles[] = {
+    {"HeaderFooter", "off", {}, 20, false},       {"Heading1", "off", headingFont, 28, true},
+    {"Heading2", "off", headingFont, 22, true},   {"Heading3", "off", headingFont, 18, true},
+    {"TextParagraph", "on", textFont, 16, false}, {"Normal", "on", defaultFont, 16, false},
 };
 
-// The body, the page header and the start of its identification table.
+constexpr std::string_view tableStyle[] = {
+    R"( <w:style w:type="table" w:styleId="TableGrid">)",
+    R"( <w:name w:val="TableGrid" />)",
+    R"( <w:tblPr>)",
+    R"(  <w:tblBorders>)",
+    R"(   <w:top     w:val="single"/>)",
+    R"(   <w:bottom  w:val="single"/>)",
+    R"(   <w:left    w:val="single"/>)",
+    R"(   <w:right   w:val="single"/>)",
+    R"(   <w:insideH w:val="single"/>)",
+    R"(   <w:insideV w:val="single"/>)",
+    R"(  </w:tblBorders>)",
+    R"(  <w:tblCellMar>)",
+    R"(   <w:top     w:w="20" w:type="dxa" />)",
+    R"(   <w:bottom  w:w="20" w:type="dxa" />)",
+    R"(   <w:left    w:w="60" w:type="dxa" />)",
+    R"(   <w:right   w:w="60" w:type="dxa" />)",
+    R"(  </w:tblCellMar>)",
+    R"( </w:tblPr>)",
+    R"( </w:style>)",
+    R"(</w:styles>)",
+};
+
+// The page header is a table of four columns (widths in twentieths of a
+// point): the logo with the program's name and version, the report's model
+// name, and two columns of labels with their values. The first two columns
+// are merged down all three rows.
+constexpr int logoColumnWidth = 1800;
+constexpr int reportColumnWidth = 1800;
+constexpr int identityColumnWidth = 4111;
+constexpr int stampColumnWidth = 1559;
+constexpr int rowHeights[] = {370, 410, 452};
+
+// The body, the page header and its table's properties, up to its grid.
 constexpr Line pageHeaderStart[] = {
     {none, R"(<w:body>)"},
     {B(1), R"(<w:hdr w:type="both">)"},
@@ -160,21 +134,41 @@ constexpr Line pageHeaderStart[] = {
     {T(6), R"(</w:tblBorders>)"},
     {T(6), R"(<w:tblLayout w:type="Fixed"/>)"},
     {T(5), R"(</w:tblPr>)"},
-    {T(5), R"(<w:tblGrid>)"},
-    {T(6), R"(<w:gridCol w:w="1800"/>)"},
-    {T(6), R"(<w:gridCol w:w="1800"/>)"},
-    {T(6), R"(<w:gridCol w:w="4111"/>)"},
-    {T(6), R"(<w:gridCol w:w="1559"/>)"},
-    {T(5), R"(</w:tblGrid>)"},
 };
-
+// The four borders of the bordered cell, as those of the table.
+constexpr std::string_view cellBorders[] = {
+    R"(<w:top w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)",
+    R"(<w:left w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)",
+    R"(<w:bottom w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)",
+    R"(<w:right w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)",
+};
 constexpr Line pageHeaderEnd[] = {
     {T(5), R"(</w:tbl>)"}, {T(5), R"(<w:p>)"},
     {T(6), R"(<w:pPr>)"},  {T(7), R"(<w:pStyle w:val="Header"/>)"},
     {T(6), R"(</w:pPr>)"}, {T(5), R"(</w:p>)"},
 };
 
-// The VML picture-frame template of the logo, up to its image data.
+// Run-property groups of the page header.
+constexpr std::string_view arial12[] = {
+    R"(<w:rFonts w:ascii="Arial" w:h-ansi="Arial" w:cs="Arial"/>)",
+    R"(<wx:font wx:val="Arial"/>)",
+    R"(<w:sz w:val="12"/>)",
+    R"(<w:sz-cs w:val="12"/>)",
+};
+constexpr std::string_view arial16[] = {
+    R"(<w:rFonts w:ascii="Arial" w:h-ansi="Arial" w:cs="Arial"/>)",
+    R"(<wx:font wx:val="Arial"/>)",
+    R"(<w:sz w:val="16"/>)",
+    R"(<w:sz-cs w:val="16"/>)",
+};
+constexpr std::string_view size12[] = {R"(<w:sz w:val="12"/>)", R"(<w:sz-cs w:val="12"/>)"};
+constexpr std::string_view size16[] = {R"(<w:sz w:val="16"/>)", R"(<w:sz-cs w:val="16"/>)"};
+constexpr std::string_view size28[] = {R"(<w:sz w:val="28"/>)", R"(<w:sz-cs w:val="28"/>)"};
+constexpr std::string_view headerStyle = R"(<w:pStyle w:val="Header"/>)";
+constexpr std::string_view centered = R"(<w:jc w:val="center"/>)";
+
+// The logo: the VML picture-frame template, the PNG's Base64 text (its first
+// 76 characters on the opening line) and the shape that shows it.
 constexpr Line logoShapeType[] = {
     {T(10), R"(<w:pict>)"},
     {T(11),
@@ -198,7 +192,8 @@ constexpr Line logoShapeType[] = {
     {T(12), R"(<o:lock v:ext="edit" aspectratio="t"/>)"},
     {T(11), R"(</v:shapetype>)"},
 };
-constexpr std::string_view logoDataOpen = R"(<w:binData w:name="wordml://03000001.png">)";
+constexpr std::string_view logoDataStart = R"(<w:binData w:name="wordml://03000001.png">)";
+constexpr size_t base64Line = 76;
 constexpr Line logoShape[] = {
     {none, R"(</w:binData>)"},
     {T(11), R"(<v:shape id="_x0000_i1030" type="#_x0000_t75" style="width:48pt;height:33pt">)"},
@@ -207,69 +202,50 @@ constexpr Line logoShape[] = {
     {T(10), R"(</w:pict>)"},
 };
 
-// Footer, from its closing of the page header to the open section.
-constexpr Line footerStart[] = {
-    {B(1), R"(</w:hdr>)"},
-    {B(1), R"(<w:ftr w:type="both"><w:p>)"},
-    {B(2), R"(<w:pPr><w:pStyle w:val="Header"/><w:jc w:val="center"/></w:pPr>)"},
+// The footer, from the end of the page header to the open section; the
+// creation time goes between the two parts.
+constexpr std::string_view footerStart[] = {
+    R"( </w:hdr>)",
+    R"( <w:ftr w:type="both"><w:p>)",
+    R"(  <w:pPr><w:pStyle w:val="Header"/><w:jc w:val="center"/></w:pPr>)",
 };
-// Between the two: the date and time run.
-constexpr Line footerEnd[] = {
-    {B(2), R"(<w:r><w:t>                          </w:t></w:r>)"},
-    {B(2), R"(<w:r><w:t>ZEB Software</w:t></w:r>)"},
-    {B(2), R"(<w:r><w:t>                          </w:t></w:r>)"},
-    {B(2), R"(<w:r><w:t> Page  </w:t></w:r>)"},
-    {B(2), R"(<w:r><w:fldChar w:fldCharType="begin"/></w:r>)"},
-    {B(2), R"(<w:r><w:instrText> PAGE </w:instrText></w:r>)"},
-    {B(2), R"(<w:r><w:fldChar w:fldCharType="end"/></w:r>)"},
-    {B(2), R"(<w:r><w:t> of </w:t></w:r>)"},
-    {B(2), R"(<w:r><w:fldChar w:fldCharType="begin"/></w:r>)"},
-    {B(2), R"(<w:r><w:instrText> NUMPAGES </w:instrText></w:r>)"},
-    {B(2), R"(<w:r><w:fldChar w:fldCharType="end"/></w:r>)"},
-    {none, R"(</w:p></w:ftr>)"},
-    {none, R"(<wx:sect>)"},
-};
-
-constexpr std::string_view documentEnd[] = {
-    R"(</wx:sect>)",
-    R"(</w:body>)",
-    R"(</w:wordDocument>)",
+constexpr std::string_view footerEnd[] = {
+    R"(  <w:r><w:t>                          </w:t></w:r>)",
+    R"(  <w:r><w:t>ZEB Software</w:t></w:r>)",
+    R"(  <w:r><w:t>                          </w:t></w:r>)",
+    R"(  <w:r><w:t> Page  </w:t></w:r>)",
+    R"(  <w:r><w:fldChar w:fldCharType="begin"/></w:r>)",
+    R"(  <w:r><w:instrText> PAGE </w:instrText></w:r>)",
+    R"(  <w:r><w:fldChar w:fldCharType="end"/></w:r>)",
+    R"(  <w:r><w:t> of </w:t></w:r>)",
+    R"(  <w:r><w:fldChar w:fldCharType="begin"/></w:r>)",
+    R"(  <w:r><w:instrText> NUMPAGES </w:instrText></w:r>)",
+    R"(  <w:r><w:fldChar w:fldCharType="end"/></w:r>)",
+    R"(</w:p></w:ftr>)",
+    R"(<wx:sect>)",
 };
 
-// Run-property groups of the page header.
-constexpr std::string_view arial12[] = {
-    R"(<w:rFonts w:ascii="Arial" w:h-ansi="Arial" w:cs="Arial"/>)",
-    R"(<wx:font wx:val="Arial"/>)",
-    R"(<w:sz w:val="12"/>)",
-    R"(<w:sz-cs w:val="12"/>)",
-};
-constexpr std::string_view arial16[] = {
-    R"(<w:rFonts w:ascii="Arial" w:h-ansi="Arial" w:cs="Arial"/>)",
-    R"(<wx:font wx:val="Arial"/>)",
-    R"(<w:sz w:val="16"/>)",
-    R"(<w:sz-cs w:val="16"/>)",
-};
-constexpr std::string_view size12[] = {R"(<w:sz w:val="12"/>)", R"(<w:sz-cs w:val="12"/>)"};
-constexpr std::string_view size16[] = {R"(<w:sz w:val="16"/>)", R"(<w:sz-cs w:val="16"/>)"};
-constexpr std::string_view size28[] = {R"(<w:sz w:val="28"/>)", R"(<w:sz-cs w:val="28"/>)"};
+constexpr std::string_view documentEnd = "</wx:sect>\n</w:body>\n</w:wordDocument>\n";
 
-constexpr std::string_view headerStyle = R"(<w:pStyle w:val="Header"/>)";
-constexpr std::string_view centered = R"(<w:jc w:val="center"/>)";
-constexpr std::string_view cellBorders[] = {
-    R"(<w:top w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)",
-    R"(<w:left w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)",
-    R"(<w:bottom w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)",
-    R"(<w:right w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)",
+// The moment the document is written, as the page header and footer show it.
+struct Stamp {
+    std::string date;
+    std::string time;
 };
 
-constexpr size_t base64Line = 76;
+template <class T>
+std::string streamed(const T& value) {
+    std::ostringstream os;
+    os << value;
+    return os.str();
+}
 
 // The building blocks of the page-header table, at their tab indentation.
 class PageHeaderTable {
 public:
     enum class Merge { None, Start, Continue };
 
-    explicit PageHeaderTable(std::ostream& out) : out_(out) {}
+    explicit PageHeaderTable(Output& out) : out_(out) {}
 
     void rowStart(int height, size_t b) {
         put(b, "<w:tr>");
@@ -281,7 +257,7 @@ public:
         put(b + 1, "</w:tblPrEx>");
         put(b + 1, "<w:trPr>");
         put(b + 2, "<w:cantSplit/>");
-        put(b + 2, R"(<w:trHeight w:val=")" + std::to_string(height) + R"("/>)");
+        out_.line(T(b + 2), R"(<w:trHeight w:val=")", height, R"("/>)");
         put(b + 1, "</w:trPr>");
     }
     void rowEnd() { put(6, "</w:tr>"); }
@@ -289,7 +265,7 @@ public:
     void cellStart(int width, Merge merge, size_t c = 7, bool bordered = false) {
         put(c, "<w:tc>");
         put(c + 1, "<w:tcPr>");
-        put(c + 2, R"(<w:tcW w:w=")" + std::to_string(width) + R"(" w:type="dxa"/>)");
+        out_.line(T(c + 2), R"(<w:tcW w:w=")", width, R"(" w:type="dxa"/>)");
         if (merge == Merge::Start) {
             put(c + 2, R"(<w:vmerge w:val="restart"/>)");
         } else if (merge == Merge::Continue) {
@@ -306,6 +282,15 @@ public:
     }
     void cellEnd() { put(7, "</w:tc>"); }
 
+    // A cell of each merged column continuing down from the first row.
+    void mergedCells() {
+        for (int width : {logoColumnWidth, reportColumnWidth}) {
+            cellStart(width, Merge::Continue);
+            emptyParagraph();
+            cellEnd();
+        }
+    }
+
     void label(std::string_view text, bool paragraphFont) {
         put(8, "<w:p>");
         put(9, "<w:pPr>");
@@ -316,7 +301,7 @@ public:
         put(9, "</w:pPr>");
         put(9, "<w:r>");
         runProperties(10, arial12);
-        put(10, text);
+        out_.line(T(10), "<w:t>", text, "</w:t>");
         put(9, "</w:r>");
         put(8, "</w:p>");
     }
@@ -365,7 +350,7 @@ public:
         put(8, "</w:p>");
     }
 
-    void timeValue(const std::string& date, const std::string& time) {
+    void timeValue(const Stamp& stamp) {
         put(8, "<w:p>");
         put(9, "<w:pPr>");
         put(10, headerStyle);
@@ -376,14 +361,14 @@ public:
         put(9, "</w:r>");
         put(9, "<w:r>");
         runProperties(10, size16);
-        put(10, "<w:t>" + date + "  " + time + "</w:t>");
+        out_.line(T(10), "<w:t>", stamp.date, "  ", stamp.time, "</w:t>");
         put(9, "</w:r>");
         put(8, "</w:p>");
     }
 
+    // A small empty paragraph, the logo, the program's name and its version.
     void logoContent(const mfReportClient& client) {
-        out_ << T(7);
-        ::put(out_, B(3), "<w:p>");
+        out_.line(T(7), B(3), "<w:p>");
         put(9, "<w:pPr>");
         put(10, headerStyle);
         runProperties(10, size12);
@@ -398,8 +383,7 @@ public:
         put(9, "</w:r>");
         put(8, "</w:p>");
 
-        out_ << B(3);
-        ::put(out_, T(8), "<w:p>");
+        out_.line(B(3), T(8), "<w:p>");
         centeredStyle();
         runProperties(10, size28);
         put(9, "</w:pPr>");
@@ -417,7 +401,7 @@ public:
     }
 
 private:
-    void put(size_t indent, std::string_view text) { ::put(out_, T(indent), text); }
+    void put(size_t indent, std::string_view text) { out_.line(T(indent), text); }
 
     template <size_t N>
     void runProperties(size_t k, const std::string_view (&group)[N]) {
@@ -441,10 +425,7 @@ private:
     }
 
     void valueText(const std::string& value) {
-        line_ = "<w:t>";
-        mfreport::markup::appendXmlText(line_, value);
-        line_ += "</w:t>";
-        put(10, line_);
+        out_.line(T(10), "<w:t>", XmlText{value}, "</w:t>");
     }
     void run(const std::string& value) {
         put(9, "<w:r>");
@@ -452,415 +433,135 @@ private:
         put(9, "</w:r>");
     }
 
-    // The picture lines: the shape type, the PNG's Base64 text (its first 76
-    // characters on the opening line) and the shape showing it.
     void logoPicture() {
-        ::put(out_, logoShapeType);
+        writeLines(out_, logoShapeType);
         const std::string base64 = Base64File::encodeBytes(std::string_view(
             reinterpret_cast<const char*>(mfreport::xmlwp::logoPng), mfreport::xmlwp::logoPngSize));
         const std::string_view text(base64);
-        put(11, std::string(logoDataOpen) + std::string(text.substr(0, base64Line)));
+        out_.line(T(11), logoDataStart, text.substr(0, base64Line));
         for (size_t at = base64Line; at < text.size(); at += base64Line) {
-            mfreport::markup::line(out_, text.substr(at, base64Line));
+            out_.line(text.substr(at, base64Line));
         }
-        ::put(out_, logoShape);
+        writeLines(out_, logoShape);
     }
 
-    std::ostream& out_;
-    std::string line_;
+    Output& out_;
 };
 
-template <class T>
-std::string streamed(const T& value) {
-    std::ostringstream os;
-    os << value;
-    return os.str();
+void writePrologue(Output& out) {
+    out.lines(prologue);
 }
 
-// Bookmark name of a numbered heading: blanks, ".", "/" and "-" become "_".
-std::string bookmarkName(std::string text) {
-    for (char& c : text) {
-        if (c == ' ' || c == '.' || c == '/' || c == '-') {
-            c = '_';
+void writeFonts(Output& out) {
+    out.line("<w:fonts>");
+    out.line(" <w:defaultFonts w:ascii=\"", defaultFont, "\" w:fareast=\"", defaultFont,
+             "\" w:h-ansi=\"", defaultFont, "\" w:cs=\"", defaultFont, "\"/> ");
+    out.line("</w:fonts>");
+}
+
+void writeStyles(Output& out) {
+    out.lines(characterStyles);
+    for (const ParagraphStyle& style : paragraphStyles) {
+        out.line(R"(<w:style w:type="paragraph" w:default=")", style.isDefault, R"(" w:styleId=")",
+                 style.id, R"(">)");
+        out.line(R"( <w:name w:val=")", style.id, R"("/>)");
+        out.line(" <w:rPr>");
+        if (!style.font.empty()) {
+            out.line(R"(  <w:rFonts w:ascii=")", style.font, R"(" w:h-ansi=")", style.font,
+                     R"(" w:cs=")", style.font, R"("/> )");
         }
+        out.line(R"(  <w:sz w:val=")", style.size, R"("/>)");
+        if (style.bold) {
+            out.line(R"(  <w:b w:val="on"/>)");
+        }
+        out.line(" </w:rPr>");
+        out.line("</w:style>");
     }
-    return text;
+    out.lines(tableStyle);
 }
 
-// Fixed parts of the content operations.
-constexpr std::string_view blankParagraph[] = {
-    R"( <w:p>)",
-    R"(  <w:r><w:t> </w:t></w:r>)",
-    R"( </w:p>)",
-};
-constexpr std::string_view blankNormalParagraph[] = {
-    R"( <w:p>)",
-    R"(  <w:pPr><w:pStyle w:val="Normal"/></w:pPr>)",
-    R"(  <w:r><w:t> </w:t></w:r>)",
-    R"( </w:p>)",
-};
-constexpr std::string_view pageBreak[] = {
-    R"(<w:p>)",
-    R"(  <w:pPr><w:pageBreakBefore w:val="on"/></w:pPr>)",
-    R"(</w:p>)",
-};
-constexpr std::string_view tocBegin[] = {
-    R"(<w:p> <w:r> <w:fldChar w:fldCharType="begin" /> </w:r> <w:r> <w:instrText>TOC \o "1-5" \h \u</w:instrText> </w:r>)",
-    R"(<w:r> <w:fldChar w:fldCharType="separate" /> </w:r> </w:p>)",
-};
-constexpr std::string_view tocEnd =
-    R"(<w:p> <w:r> <w:fldChar w:fldCharType="end" /> </w:r> </w:p>)";
-constexpr std::string_view tocEntryStart =
-    R"(<w:p> <w:pPr> <w:pStyle w:val="TextParagraph"/> <w:tabs> <w:tab w:val="right" w:leader="dot" w:pos="9350" /> </w:tabs> </w:pPr>)";
-constexpr std::string_view tocEntryTab = R"(<w:r> <w:tab /> </w:r>)";
-constexpr std::string_view tocEntryEnd =
-    R"(<w:r> <w:t>0</w:t> </w:r> </w:fldSimple> </w:hlink> </w:p>)";
+// The page header: a bordered table identifying the program and the model,
+// and the time the document was written.
+void writePageHeader(Output& out, const mfReportClient& client, const mfReportHeader& model,
+                     const Stamp& stamp) {
+    using Merge = PageHeaderTable::Merge;
+    writeLines(out, pageHeaderStart);
+    out.line(T(5), "<w:tblGrid>");
+    for (int width : {logoColumnWidth, reportColumnWidth, identityColumnWidth, stampColumnWidth}) {
+        out.line(T(6), R"(<w:gridCol w:w=")", width, R"("/>)");
+    }
+    out.line(T(5), "</w:tblGrid>");
+    PageHeaderTable table(out);
 
-constexpr std::string_view listStart[] = {
-    R"(<w:tbl>)",
-    R"( <w:tblPr>)",
-    R"(  <w:tblBorders>)",
-    R"(   <w:top     w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>)",
-    R"(   <w:bottom  w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>)",
-    R"(   <w:left    w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>)",
-    R"(   <w:right   w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>)",
-    R"(   <w:insideH w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>)",
-    R"(   <w:insideV w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>)",
-    R"(  </w:tblBorders>)",
-    R"( </w:tblPr>)",
-};
-// The grids of the two list layouts: one column filling the text width, or
-// two item columns around the 250-twip spacer.
-constexpr std::string_view listGridSingle[] = {
-    R"( <w:tblGrid>)",
-    R"(  <w:gridCol w:w="9350"/>)",
-    R"( </w:tblGrid>)",
-};
-constexpr std::string_view listGridPairs[] = {
-    R"( <w:tblGrid>)",
-    R"(  <w:gridCol w:w="4550"/>)",
-    R"(  <w:gridCol w:w="250"/>)",
-    R"(  <w:gridCol w:w="4550"/>)",
-    R"( </w:tblGrid>)",
-};
-constexpr std::string_view listEnd[] = {
-    R"( </w:tbl>)",
-    R"( <w:br/>)",
-};
-constexpr std::string_view listSpacerCell =
-    R"(  <w:tc><w:tcPr><w:tcW w:w="250" w:type="dxa"/></w:tcPr><w:p><w:r><w:t>  </w:t></w:r></w:p></w:tc>)";
+    table.rowStart(rowHeights[0], 5);
+    table.cellStart(logoColumnWidth, Merge::Start, 6);
+    table.logoContent(client);
+    table.cellEnd();
+    table.cellStart(reportColumnWidth, Merge::Start);
+    table.label("Report:", true);
+    table.largeValue(model.model_name());
+    table.emptyParagraph();
+    table.cellEnd();
+    table.cellStart(identityColumnWidth, Merge::None);
+    table.label("Model Id:", true);
+    table.plainValue(model.model_name());
+    table.cellEnd();
+    table.cellStart(stampColumnWidth, Merge::None);
+    table.label("Sign:", false);
+    table.arialValue(model.model_sign());
+    table.cellEnd();
+    table.rowEnd();
 
-// The figure's VML picture-frame template.
-constexpr Line figureShapeType[] = {
-    {none, R"(<w:p>)"},
-    {B(1), R"(<w:pPr><w:jc w:val="center"/></w:pPr>)"},
-    {B(1), R"(<w:r>)"},
-    {B(2), R"(<w:pict>)"},
-    {B(3), R"(<v:shapetype id="_x0000_t75" coordsize="21600,21600" o:spt="75" )"},
-    {B(17), R"(o:preferrelative="t" path="m@4@5l@4@11@9@11@9@5xe" )"},
-    {B(17), R"(filled="f" stroked="f"> )"},
-    {B(5), R"(<v:stroke joinstyle="miter" />  )"},
-    {B(5), R"(<v:formulas> )"},
-    {B(7), R"(<v:f eqn="if lineDrawn pixelLineWidth 0" />  )"},
-    {B(7), R"(<v:f eqn="sum @0 1 0" />  )"},
-    {B(7), R"(<v:f eqn="sum 0 0 @1" />  )"},
-    {B(7), R"(<v:f eqn="prod @2 1 2" />  )"},
-    {B(7), R"(<v:f eqn="prod @3 21600 pixelWidth" />  )"},
-    {B(7), R"(<v:f eqn="prod @3 21600 pixelHeight" />  )"},
-    {B(7), R"(<v:f eqn="sum @0 0 1" />  )"},
-    {B(7), R"(<v:f eqn="prod @6 1 2" />  )"},
-    {B(7), R"(<v:f eqn="prod @7 21600 pixelWidth" /> )"},
-    {B(7), R"(<v:f eqn="sum @8 21600 0" />  )"},
-    {B(7), R"(<v:f eqn="prod @7 21600 pixelHeight" />  )"},
-    {B(7), R"(<v:f eqn="sum @10 21600 0" />  )"},
-    {B(6), R"(</v:formulas> )"},
-    {B(6), R"(<v:path o:extrusionok="f" gradientshapeok="t" o:connecttype="rect" />  )"},
-    {B(6), R"(<o:lock v:ext="edit" aspectratio="t" />  )"},
-    {B(4), R"(</v:shapetype> )"},
-};
-constexpr std::string_view figureShapeStart[] = {
-    R"(</w:binData>)",
-    R"(    <v:shape id="_x0000_i1025" type="#_x0000_t75" )",
-    R"(             style="width:450pt;height:350pt"> )",
-};
-constexpr std::string_view figureEnd[] = {
-    R"(    </v:shape>)",
-    R"(  </w:pict>)",
-    R"( </w:r>)",
-    R"(</w:p>)",
-};
-constexpr std::string_view captionStart[] = {
-    R"( <w:p>)",
-    R"(  <w:pPr><w:pStyle w:val="Normal"/><w:jc w:val="center"/></w:pPr>)",
-};
+    table.rowStart(rowHeights[1], 6);
+    table.mergedCells();
+    table.cellStart(identityColumnWidth, Merge::None);
+    table.label("Description:", true);
+    table.plainValue(model.model_description());
+    table.cellEnd();
+    table.cellStart(stampColumnWidth, Merge::None);
+    table.label("Date:", true);
+    table.arialValue(model.model_date());
+    table.cellEnd();
+    table.rowEnd();
+
+    table.rowStart(rowHeights[2], 6);
+    table.mergedCells();
+    table.cellStart(identityColumnWidth, Merge::None);
+    table.label("Model file name:", true);
+    table.wrappedValue(model.model_filename());
+    table.cellEnd();
+    table.cellStart(stampColumnWidth, Merge::None, 7, true);
+    table.label("Last saved:", true);
+    table.timeValue(stamp);
+    table.cellEnd();
+    table.rowEnd();
+
+    writeLines(out, pageHeaderEnd);
+}
+
+// The footer (creation time, maker, "Page X of Y") and the open section.
+void writeFooter(Output& out, const Stamp& stamp) {
+    out.lines(footerStart);
+    out.line("  <w:r><w:t>", stamp.date, " ", stamp.time, "</w:t></w:r>");
+    out.lines(footerEnd);
+}
 
 } // namespace
 
 mfXmlWPDevice::mfXmlWPDevice(const mfReportClient& client, const std::string& fileName,
                              const mfReportHeader& header)
-    : client_(client) {
-    mfreport::markup::openOutput(out_, fileName);
-    const std::string date = streamed(mfDate());
-    const std::string time = streamed(mfTime());
-    writePrologue();
-    writeFonts();
-    writeStyles();
-    writePageHeader(header, date, time);
-    writeFooter(date, time);
-    finish(out_);
-}
-
-void mfXmlWPDevice::writePrologue() {
-    put(out_, prologue);
-}
-
-void mfXmlWPDevice::writeFonts() {
-    put(out_, fonts);
-}
-
-void mfXmlWPDevice::writeStyles() {
-    put(out_, styles);
-}
-
-void mfXmlWPDevice::writePageHeader(const mfReportHeader& header, const std::string& date,
-                                    const std::string& time) {
-    using Merge = PageHeaderTable::Merge;
-    put(out_, pageHeaderStart);
-    PageHeaderTable table(out_);
-
-    table.rowStart(370, 5);
-    table.cellStart(1800, Merge::Start, 6);
-    table.logoContent(client_);
-    table.cellEnd();
-    table.cellStart(1800, Merge::Start);
-    table.label("<w:t>Report:</w:t>", true);
-    table.largeValue(header.model_name());
-    table.emptyParagraph();
-    table.cellEnd();
-    table.cellStart(4111, Merge::None);
-    table.label("<w:t>Model Id:</w:t>", true);
-    table.plainValue(header.model_name());
-    table.cellEnd();
-    table.cellStart(1559, Merge::None);
-    table.label("<w:t>Sign:</w:t>", false);
-    table.arialValue(header.model_sign());
-    table.cellEnd();
-    table.rowEnd();
-
-    table.rowStart(410, 6);
-    for (int i = 0; i < 2; ++i) {
-        table.cellStart(1800, Merge::Continue);
-        table.emptyParagraph();
-        table.cellEnd();
-    }
-    table.cellStart(4111, Merge::None);
-    table.label("<w:t>Description:</w:t>", true);
-    table.plainValue(header.model_description());
-    table.cellEnd();
-    table.cellStart(1559, Merge::None);
-    table.label("<w:t>Date:</w:t>", true);
-    table.arialValue(header.model_date());
-    table.cellEnd();
-    table.rowEnd();
-
-    table.rowStart(452, 6);
-    for (int i = 0; i < 2; ++i) {
-        table.cellStart(1800, Merge::Continue);
-        table.emptyParagraph();
-        table.cellEnd();
-    }
-    table.cellStart(4111, Merge::None);
-    table.label("<w:t>Model file name:</w:t>", true);
-    table.wrappedValue(header.model_filename());
-    table.cellEnd();
-    table.cellStart(1559, Merge::None, 7, true);
-    table.label("<w:t>Last saved:</w:t>", true);
-    table.timeValue(date, time);
-    table.cellEnd();
-    table.rowEnd();
-
-    put(out_, pageHeaderEnd);
-}
-
-void mfXmlWPDevice::writeFooter(const std::string& date, const std::string& time) {
-    put(out_, footerStart);
-    put(out_, B(2), "<w:r><w:t>" + date + " " + time + "</w:t></w:r>");
-    put(out_, footerEnd);
+    : client_(client), output_(std::make_unique<Output>(fileName)) {
+    const Stamp stamp{streamed(mfDate()), streamed(mfTime())};
+    writePrologue(*output_);
+    writeFonts(*output_);
+    writeStyles(*output_);
+    writePageHeader(*output_, client_, header, stamp);
+    writeFooter(*output_, stamp);
+    output_->finish();
 }
 
 mfXmlWPDevice::~mfXmlWPDevice() {
-    if (!open_.empty()) {
-        closeMarkup(open_.front().first);
-    }
-    mfreport::markup::lines(out_, documentEnd);
-    out_.close();
-}
-
-mfXmlWPDevice::MarkupId mfXmlWPDevice::openMarkup(std::string closing) {
-    open_.emplace_back(++lastId_, std::move(closing));
-    return lastId_;
-}
-
-bool mfXmlWPDevice::isOpen(MarkupId id) const {
-    for (const auto& element : open_) {
-        if (element.first == id) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void mfXmlWPDevice::closeMarkup(MarkupId id, std::string_view content) {
-    if (!isOpen(id)) {
-        return;
-    }
-    while (open_.back().first != id) {
-        out_ << open_.back().second;
-        open_.pop_back();
-    }
-    out_ << content << open_.back().second;
-    open_.pop_back();
-}
-
-void mfXmlWPDevice::writeBlankParagraph() {
-    mfreport::markup::lines(out_, blankParagraph);
-}
-
-void mfXmlWPDevice::writeBookmark(std::string_view name) {
-    line_ = R"(<aml:annotation aml:id="0" w:type="Word.Bookmark.Start" w:name=")";
-    mfreport::markup::appendXmlAttribute(line_, name);
-    line_ += R"("/>)";
-    mfreport::markup::line(out_, line_);
-    mfreport::markup::line(out_, R"(<aml:annotation aml:id="0" w:type="Word.Bookmark.End"/>)");
-}
-
-bool mfXmlWPDevice::addParagraph(const std::string& text) {
-    mfreport::markup::line(out_, R"( <w:p>)");
-    mfreport::markup::line(out_, R"(  <w:pPr><w:pStyle w:val="TextParagraph"/></w:pPr>)");
-    line_ = "  <w:r><w:t>";
-    mfreport::markup::appendXmlText(line_, text);
-    line_ += "</w:t></w:r>";
-    mfreport::markup::line(out_, line_);
-    mfreport::markup::line(out_, R"( </w:p>)");
-    writeBlankParagraph();
-    return finish(out_);
-}
-
-bool mfXmlWPDevice::addPageBreak() {
-    mfreport::markup::lines(out_, pageBreak);
-    return finish(out_);
-}
-
-bool mfXmlWPDevice::beginTOC() {
-    mfreport::markup::lines(out_, tocBegin);
-    return finish(out_);
-}
-
-bool mfXmlWPDevice::endTOC() {
-    mfreport::markup::line(out_, tocEnd);
-    return finish(out_);
-}
-
-bool mfXmlWPDevice::addHeading(const std::string& text, int level) {
-    const std::string numbered = numbered_heading(text, level);
-    const int styleLevel = level >= 1 && level <= 3 ? level : 3;
-    mfreport::markup::lines(out_, blankNormalParagraph);
-    mfreport::markup::line(out_, R"( <w:p>)");
-    mfreport::markup::line(out_, R"(  <w:pPr>)");
-    line_ = R"(   <w:pStyle w:val="Heading)";
-    line_ += std::to_string(styleLevel);
-    line_ += R"("/>)";
-    mfreport::markup::line(out_, line_);
-    if (level > 0) {
-        line_ = R"(   <w:outlineLvl w:val=")";
-        line_ += std::to_string(level);
-        line_ += R"(" />)";
-        mfreport::markup::line(out_, line_);
-    }
-    mfreport::markup::line(out_, R"(  </w:pPr>)");
-    line_ = "  <w:r><w:t>";
-    mfreport::markup::appendXmlText(line_, numbered);
-    line_ += "</w:t></w:r>";
-    mfreport::markup::line(out_, line_);
-    mfreport::markup::line(out_, R"( </w:p>)");
-    writeBookmark(bookmarkName(numbered));
-    mfreport::markup::lines(out_, blankNormalParagraph);
-    return finish(out_);
-}
-
-bool mfXmlWPDevice::addHeadingToTOC(const std::string& text, int level) {
-    const std::string numbered = numbered_heading(text, level);
-    const std::string bookmark = mfreport::markup::xmlAttribute(bookmarkName(numbered));
-    mfreport::markup::line(out_, tocEntryStart);
-    line_ = R"(<w:r> <w:t> <w:rPr><w:rStyle w:val="Hyperlink" /></w:rPr>)";
-    mfreport::markup::appendXmlText(line_, numbered);
-    line_ += "</w:t> </w:r>";
-    mfreport::markup::line(out_, line_);
-    mfreport::markup::line(out_, tocEntryTab);
-    line_ = R"(<w:hlink w:bookmark=")";
-    line_ += bookmark;
-    line_ += R"("> <w:fldSimple w:instr="PAGEREF )";
-    line_ += bookmark;
-    line_ += R"(">)";
-    mfreport::markup::line(out_, line_);
-    mfreport::markup::line(out_, tocEntryEnd);
-    return finish(out_);
-}
-
-bool mfXmlWPDevice::addList(const Vector<std::string>& items, int style) {
-    const bool pairs = style == 2 && items.size() % 2 == 0;
-    mfreport::markup::lines(out_, listStart);
-    if (pairs) {
-        mfreport::markup::lines(out_, listGridPairs);
-    } else {
-        mfreport::markup::lines(out_, listGridSingle);
-    }
-    for (size_t i = 0; i < items.size(); i += pairs ? 2 : 1) {
-        line_ = "  <w:tr><w:tc><w:p><w:r><w:t>";
-        mfreport::markup::appendXmlText(line_, items[i]);
-        line_ += pairs ? "</w:t></w:r></w:p></w:tc>" : "</w:t></w:r></w:p></w:tc></w:tr>";
-        mfreport::markup::line(out_, line_);
-        if (pairs) {
-            mfreport::markup::line(out_, listSpacerCell);
-            line_ = "  <w:tc><w:p><w:r><w:t>";
-            mfreport::markup::appendXmlText(line_, items[i + 1]);
-            line_ += "</w:t></w:r></w:p></w:tc></w:tr>";
-            mfreport::markup::line(out_, line_);
-        }
-    }
-    mfreport::markup::lines(out_, listEnd);
-    writeBlankParagraph();
-    return finish(out_);
-}
-
-bool mfXmlWPDevice::addFigure(const std::string& fileName, const std::string& caption) {
-    std::string imageName = "http://";
-    mfreport::markup::appendXmlAttribute(imageName, fileName);
-    put(out_, figureShapeType);
-    mfreport::markup::line(out_, R"(<w:binData w:name=")" + imageName + R"(">)");
-    // Base64 text, 76 characters a line, then one more line end.
-    std::string base64;
-    Base64File::encode(fileName, base64);
-    const std::string_view text(base64);
-    for (size_t at = 0; at + base64Line <= text.size(); at += base64Line) {
-        mfreport::markup::line(out_, text.substr(at, base64Line));
-    }
-    mfreport::markup::line(out_, text.substr(text.size() - text.size() % base64Line));
-    mfreport::markup::lines(out_, figureShapeStart);
-    mfreport::markup::line(out_, R"(      <v:imagedata src=")" + imageName +
-                                     R"(" o:title="FolderN" /> )");
-    mfreport::markup::lines(out_, figureEnd);
-    writeBlankParagraph();
-    mfreport::markup::lines(out_, captionStart);
-    line_ = "  <w:r><w:t>";
-    mfreport::markup::appendXmlText(line_, fileName);
-    line_ += " : ";
-    mfreport::markup::appendXmlText(line_, caption);
-    line_ += "</w:t></w:r>";
-    mfreport::markup::line(out_, line_);
-    mfreport::markup::line(out_, R"( </w:p>)");
-    writeBlankParagraph();
-    return finish(out_);
+    output_->closeDocument(documentEnd);
 }
 
 mfTable* mfXmlWPDevice::addTable(const mfTableHeader& header) {
@@ -869,4 +570,12 @@ mfTable* mfXmlWPDevice::addTable(const mfTableHeader& header) {
 
 mfDevice::ReportType mfXmlWPDevice::report_type() const {
     return XML_WP;
+}
+
+std::ofstream& mfXmlWPDevice::out() {
+    return output_->stream();
+}
+
+mfreport::markup::Output& mfXmlWPDevice::output() {
+    return *output_;
 }

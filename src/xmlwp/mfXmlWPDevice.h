@@ -12,14 +12,15 @@
 // well-formed.
 #pragma once
 
-#include <cstdint>
-#include <fstream>
+#include <iosfwd>
+#include <memory>
 #include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
 
 #include "mfreport/device/mfDevice.h"
+
+namespace mfreport::markup {
+class Output;
+}
 
 class mfXmlWPDevice : public mfDevice {
 public:
@@ -50,33 +51,12 @@ public:
     bool endTOC() override;
     ReportType report_type() const override;
 
-    /// The open document stream; table writers write through it.
-    std::ofstream& out() { return out_; }
-
-    // Markup that table writers leave open between calls (a table, a row).
-    // Whatever is still open when an element closes, or when the document
-    // ends, is closed first, innermost first, so the document stays
-    // well-formed whatever the order of the calls.
-    using MarkupId = uint64_t;
-    /// Records an open element whose end is `closing`; never returns 0.
-    MarkupId openMarkup(std::string closing);
-    bool isOpen(MarkupId id) const;
-    /// Closes what was opened after `id`, writes `content` and the end of `id`.
-    void closeMarkup(MarkupId id, std::string_view content = {});
+    /// The open document stream.
+    std::ofstream& out();
+    /// The document's output, which the table writers share.
+    mfreport::markup::Output& output();
 
 private:
-    void writePrologue();
-    void writeFonts();
-    void writeStyles();
-    void writePageHeader(const mfReportHeader& header, const std::string& date,
-                         const std::string& time);
-    void writeFooter(const std::string& date, const std::string& time);
-    void writeBookmark(std::string_view name);
-    void writeBlankParagraph();
-
     mfReportClient client_;
-    std::ofstream out_;
-    std::vector<std::pair<MarkupId, std::string>> open_; ///< innermost last
-    MarkupId lastId_ = 0;
-    std::string line_; ///< scratch line, reused
+    std::unique_ptr<mfreport::markup::Output> output_;
 };

@@ -1,11 +1,7 @@
-#include <memory>
-#include <stdexcept>
-
 #include <gtest/gtest.h>
 
 #include "mfreport/mfreport.h"
 #include "recording_device.h"
-#include "test_env.h"
 
 namespace {
 
@@ -62,25 +58,6 @@ TEST(DeviceBase, UnsupportedOperationsAnswerFalse) {
     EXPECT_FALSE(d.beginTOC());
     EXPECT_FALSE(d.endTOC());
     EXPECT_EQ(d.last_heading_level(), 0);
-}
-
-TEST(CreateDevice, BuildsTheHtmlDeviceAndReportsUnopenableFiles) {
-    mftest::TempFile file("factory.html");
-    std::unique_ptr<mfDevice> d(
-        mfDevice::createDevice(mfReportClient(), file.path(), mfDevice::HTML, mfReportHeader()));
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->report_type(), mfDevice::HTML);
-    EXPECT_NE(dynamic_cast<mfHtmlDevice*>(d.get()), nullptr);
-
-    const std::string bad = "/nonexistent-folder/report.html";
-    try {
-        delete mfDevice::createDevice(mfReportClient(), bad, mfDevice::HTML, mfReportHeader());
-        FAIL() << "no exception";
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "Unable to open file /nonexistent-folder/report.html.\n"
-                               "Is file locked by another program or an illegal filename "
-                               "specified ?");
-    }
 }
 
 TEST(TOCDevice, ForwardsHeadingsAndResetsTheTargetWhenDeleted) {

@@ -16,7 +16,6 @@ public:
     bool insertValue(int, const int&, const std::string*) override { return true; }
     bool end_record() override { return true; }
     bool end_table() override { return true; }
-    using mfTable::foldsBefore;
 };
 
 TEST(TableBase, ColumnsAreCopiesInOrder) {
@@ -51,23 +50,6 @@ TEST(TableBase, PrintAbbreviationsUsesTheDevice) {
                                                       "list 1|X  :  Length|Y  :  Width"}));
     PlainTable orphan(mfTableHeader("T", "Table", 1), nullptr);
     orphan.printAbbreviations();
-}
-
-TEST(TableBase, FoldingPoints) {
-    mftest::RecordingDevice device;
-    PlainTable t(mfTableHeader("T", "Table", 1), &device);
-    EXPECT_FALSE(t.foldsBefore(0));
-    EXPECT_FALSE(t.foldsBefore(98));
-    EXPECT_TRUE(t.foldsBefore(99));
-    t.setWrapping(3, 1);
-    EXPECT_FALSE(t.foldsBefore(0));
-    EXPECT_TRUE(t.foldsBefore(3));
-    EXPECT_FALSE(t.foldsBefore(4));
-    for (int width : {0, -2}) {
-        t.setWrapping(width, 1);
-        EXPECT_FALSE(t.foldsBefore(4));
-        EXPECT_FALSE(t.foldsBefore(0));
-    }
 }
 
 } // namespace

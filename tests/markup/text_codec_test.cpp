@@ -5,26 +5,34 @@
 namespace {
 
 using mfreport::markup::isValidUtf8;
-using mfreport::markup::utf8;
-using mfreport::markup::xmlAttribute;
-using mfreport::markup::xmlText;
+using mfreport::markup::Utf8;
+using mfreport::markup::XmlAttribute;
+using mfreport::markup::XmlText;
+
+// `text` as a piece of a line marked `Mark` becomes.
+template <class Mark>
+std::string as(std::string_view text) {
+    std::string out;
+    mfreport::markup::append(out, Mark{text});
+    return out;
+}
 
 TEST(Utf8Repair, ValidTextPassesUnchanged) {
-    EXPECT_EQ(utf8("plain ascii <b>&amp;</b>"), "plain ascii <b>&amp;</b>");
-    EXPECT_EQ(utf8("\xC2\xB5m \xE2\x82\xAC \xF0\x9F\x98\x80"),
+    EXPECT_EQ(as<Utf8>("plain ascii <b>&amp;</b>"), "plain ascii <b>&amp;</b>");
+    EXPECT_EQ(as<Utf8>("\xC2\xB5m \xE2\x82\xAC \xF0\x9F\x98\x80"),
               "\xC2\xB5m \xE2\x82\xAC \xF0\x9F\x98\x80");
-    EXPECT_EQ(utf8(std::string("a\0b\x01", 4)), std::string("a\0b\x01", 4));
+    EXPECT_EQ(as<Utf8>(std::string("a\0b\x01", 4)), std::string("a\0b\x01", 4));
 }
 
 TEST(Utf8Repair, InvalidBytesAreReadAsWindows1252) {
-    EXPECT_EQ(utf8("\xB5m"), "\xC2\xB5m"); // micro sign
-    EXPECT_EQ(utf8("20\xB0"
-                   "C"),
+    EXPECT_EQ(as<Utf8>("\xB5m"), "\xC2\xB5m"); // micro sign
+    EXPECT_EQ(as<Utf8>("20\xB0"
+                       "C"),
               "20\xC2\xB0"
               "C"); // degree sign
-    EXPECT_EQ(utf8("\x80 \x96 \x9F"), "\xE2\x82\xAC \xE2\x80\x93 \xC5\xB8");
-    EXPECT_EQ(utf8("\x81"), "\xEF\xBF\xBD"); // unassigned
-    EXPECT_EQ(utf8("ok \xC2\xB5 bad \xE9t\xE9"), "ok \xC2\xB5 bad \xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(as<Utf8>("\x80 \x96 \x9F"), "\xE2\x82\xAC \xE2\x80\x93 \xC5\xB8");
+    EXPECT_EQ(as<Utf8>("\x81"), "\xEF\xBF\xBD"); // unassigned
+    EXPECT_EQ(as<Utf8>("ok \xC2\xB5 bad \xE9t\xE9"), "ok \xC2\xB5 bad \xC3\xA9t\xC3\xA9");
 }
 
 TEST(Utf8Repair, RejectsMalformedSequences) {
@@ -34,35 +42,35 @@ TEST(Utf8Repair, RejectsMalformedSequences) {
     EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));     // overlong
     EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
     EXPECT_FALSE(isValidUtf8("\xE2\x82"));         // cut short
-    EXPECT_EQ(utf8("\xE2\x82"), "\xC3\xA2\xE2\x80\x9A");
+    EXPECT_EQ(as<Utf8>("\xE2\x82"), "\xC3\xA2\xE2\x80\x9A");
 }
 
 TEST(XmlEscape, EscapesMarkupCharacters) {
-    EXPECT_EQ(xmlText("A&B"), "A&amp;B");
-    EXPECT_EQ(xmlText("a<b>c"), "a&lt;b&gt;c");
-    EXPECT_EQ(xmlText("say \"hi\""), "say \"hi\"");
-    EXPECT_EQ(xmlAttribute("say \"hi\" & go"), "say &quot;hi&quot; &amp; go");
+    EXPECT_EQ(as<XmlText>("A&B"), "A&amp;B");
+    EXPECT_EQ(as<XmlText>("a<b>c"), "a&lt;b&gt;c");
+    EXPECT_EQ(as<XmlText>("say \"hi\""), "say \"hi\"");
+    EXPECT_EQ(as<XmlAttribute>("say \"hi\" & go"), "say &quot;hi&quot; &amp; go");
 }
 
 TEST(XmlEscape, KeepsReferencesTheCallerWrote) {
-    EXPECT_EQ(xmlText("&amp; &lt; &gt; &quot; &apos;"), "&amp; &lt; &gt; &quot; &apos;");
-    EXPECT_EQ(xmlText("&#65; &#x3bc; &#X41;"), "&#65; &#x3bc; &amp;#X41;");
-    EXPECT_EQ(xmlText("&#0; &#x1; &#xD800; &#1114112;"),
+    EXPECT_EQ(as<XmlText>("&amp; &lt; &gt; &quot; &apos;"), "&amp; &lt; &gt; &quot; &apos;");
+    EXPECT_EQ(as<XmlText>("&#65; &#x3bc; &#X41;"), "&#65; &#x3bc; &amp;#X41;");
+    EXPECT_EQ(as<XmlText>("&#0; &#x1; &#xD800; &#1114112;"),
               "&amp;#0; &amp;#x1; &amp;#xD800; &amp;#1114112;");
-    EXPECT_EQ(xmlText("&nbsp; &amp &#; &#x;"), "&amp;nbsp; &amp;amp &amp;#; &amp;#x;");
-    EXPECT_EQ(xmlText("&"), "&amp;");
+    EXPECT_EQ(as<XmlText>("&nbsp; &amp &#; &#x;"), "&amp;nbsp; &amp;amp &amp;#; &amp;#x;");
+    EXPECT_EQ(as<XmlText>("&"), "&amp;");
 }
 
 TEST(XmlEscape, ReplacesCharactersXmlForbids) {
-    EXPECT_EQ(xmlText(std::string("a\x01"
-                                  "b\0c\td\ne\rf",
-                                  11)),
+    EXPECT_EQ(as<XmlText>(std::string("a\x01"
+                                      "b\0c\td\ne\rf",
+                                      11)),
               "a\xEF\xBF\xBD"
               "b\xEF\xBF\xBD"
               "c\td\ne\rf");
-    EXPECT_EQ(xmlText("\xEF\xBF\xBE"), "\xEF\xBF\xBD"); // U+FFFE
-    EXPECT_EQ(xmlText("\xB5m & \xB0"
-                      "C"),
+    EXPECT_EQ(as<XmlText>("\xEF\xBF\xBE"), "\xEF\xBF\xBD"); // U+FFFE
+    EXPECT_EQ(as<XmlText>("\xB5m & \xB0"
+                          "C"),
               "\xC2\xB5m &amp; \xC2\xB0"
               "C");
 }

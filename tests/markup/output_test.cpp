@@ -1,0 +1,72 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "mfreport/markup/output.h"
+#include "mfreport/markup/table_records.h"
+#include "test_env.h"
+
+namespace {
+
+using mfreport::markup::Folding;
+using mfreport::markup::Output;
+
+TEST(MarkupOutput, OpenElementsCloseInnermostFirst) {
+    mftest::TempFile file("output.xml");
+    {
+        Output out(file.path());
+        const Output::Mark table = out.open("</table>\n");
+        const Output::Mark row = out.open("</row>");
+        const Output::Mark inner = out.open("</inner>\n");
+        out.close(row, "<cell/>"); // closes the inner element first
+        EXPECT_FALSE(out.isOpen(inner));
+        EXPECT_FALSE(out.isOpen(row));
+        EXPECT_TRUE(out.isOpen(table));
+        out.close(row, "dropped"); // no longer open: nothing
+        out.open("</other>\n");
+        out.closeAll();
+        EXPECT_FALSE(out.isOpen(table));
+        out.line("<p>", 42, mfreport::markup::XmlText{"a<b"}, "</p>");
+        out.open("</left-open>\n");
+        EXPECT_TRUE(out.closeDocument("</doc>\n"));
+        EXPECT_TRUE(out.closeDocument("twice\n"));
+        EXPECT_FALSE(out.healthy());
+    }
+    EXPECT_EQ(mftest::readFile(file.path()), "</inner>\n<cell/></row></other>\n</table>\n"
+                                             "<p>42a&lt;b</p>\n</left-open>\n</doc>\n");
+}
+
+TEST(MarkupOutput, AFailedWriteIsNeverForgotten) {
+    Output flushed("/dev/full"); // fails when the line is flushed
+    EXPECT_TRUE(flushed.healthy());
+    flushed.line("x");
+    EXPECT_FALSE(flushed.finish());
+    flushed.stream().clear();
+    EXPECT_FALSE(flushed.finish());
+    EXPECT_FALSE(flushed.closeDocument("end\n"));
+
+    Output written("/dev/full"); // fails while the line is written
+    written.line(std::string(1 << 16, 'x'));
+    written.stream().clear();
+    EXPECT_FALSE(written.healthy());
+}
+
+// The walk of `columns` cells as text: "|" where a row folds, "." per indent cell.
+std::string walk(const Folding& folding, size_t columns) {
+    std::string text;
+    folding.walk(
+        columns, [&] { text += '|'; }, [&](int) { text += '.'; },
+        [&](int column) { text += std::to_string(column); });
+    return text;
+}
+
+TEST(MarkupOutput, FoldingCountsTheIndentCells) {
+    EXPECT_EQ(walk(Folding{3, 1}, 8), "012|.34|.56|.7");
+    EXPECT_EQ(walk(Folding{2, 0}, 5), "01|23|4");
+    EXPECT_EQ(walk(Folding{1, 0}, 3), "0|1|2");
+    EXPECT_EQ(walk(Folding{99, 0}, 5), "01234");
+    EXPECT_EQ(walk(Folding{0, 1}, 5), "01234");
+    EXPECT_EQ(walk(Folding{-2, 1}, 5), "01234");
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "markup_documents.h"
+
+namespace {
+
+using mftest::between;
+using mftest::column;
+using mftest::documentBody;
+using mftest::golden;
+using mftest::makeTable;
+using mftest::sameLines;
+
+constexpr auto XML_SS = mfDevice::XML_SS;
+
+TEST(XmlSSWorkbook, WithoutTablesIsTheStyleSheetAlone) {
+    EXPECT_TRUE(sameLines(mftest::writeDocument(XML_SS,
+                                                [](mfDevice& d) {
+                                                    // A table without records leaves nothing.
+                                                    std::unique_ptr<mfTable> t = makeTable(
+                                                        d, {column("X", mfTableColumn::REAL)});
+                                                    t->begin_table();
+                                                    t->end_table();
+                                                }),
+                          golden("xmlss/empty.xml")));
+}
+
+TEST(XmlSSWorksheet, Worksheets) {
+    const auto forces = [](mfDevice& d) {
+        mfTableColumn load("Load", "Load", mfTableColumn::REAL);
+        load.setUnits("kN", 1.0);
+        load.setWidth(12, 2, mfTableColumn::FIXED);
+        std::unique_ptr<mfTable> t =
+            makeTable(d, {mfTableColumn("Node", "Node", mfTableColumn::STRING), load}, "Forces");
+        t->begin_table();
+        t->begin_record();
+        t->insertValue(0, std::string("N1"));
+        t->insertValue(1, 12.5);
+        t->end_record();
+        t->end_table();
+    };
+    EXPECT_TRUE(sameLines(documentBody(XML_SS, forces), golden("xmlss/forces.xml")));
+
+    // Widths in points, escaped names and units, a record without values.
+    const auto escaped = [](mfDevice& d) {
+        mfTableColumn unit = column("A&B", mfTableColumn::REAL, 10);
+        unit.setUnits("\xB5m", 1e-6); // Latin-1 micro sign
+        std::unique_ptr<mfTable> t =
+            makeTable(d,
+                      {column("w0", mfTableColumn::STRING, 0), unit,
+                       column("<n>", mfTableColumn::STRING, static_cast<size_t>(-3))},
+                      "Q\"1&2<3>");
+        t->begin_table();
+        t->begin_record();
+        t->end_record();
+        t->end_table();
+    };
+    EXPECT_TRUE(sameLines(documentBody(XML_SS, escaped), golden("xmlss/escaped.xml")));
+}
+
+TEST(XmlSSWorksheet, TablesFollowEachOtherAndMayShareAName) {
+    const auto table = [](mfDevice& d, const std::string& name, int records) {
+        std::unique_ptr<mfTable> t = makeTable(d, {column("n", mfTableColumn::INTEGER)}, name);
+        t->begin_table();
+        for (int r = 1; r <= records; ++r) {
+            t->begin_record();
+            t->insertValue(0, r);
+            t->end_record();
+        }
+        t->end_table();
+    };
+    EXPECT_TRUE(sameLines(documentBody(XML_SS,
+                                       [&](mfDevice& d) {
+                                           table(d, "Same name", 2);
+                                           table(d, "Empty", 0);
+                                           table(d, "Same name", 1);
+                                       }),
+                          golden("xmlss/two-sheets.xml")));
+}
+
+// The records of a one-column table of `c`.
+std::string recordsOf(const mfTableColumn& c, const std::function<void(mfTable&)>& fill) {
+    return between(mftest::tableBody(XML_SS, {c}, fill), "  </Row>\n", "</Table>\n");
+}
+
+TEST(XmlSSWorksheet, DoublesAreScientificAndStyledByFormatAndDecimals) {
+    mfTableColumn milli = column("mm", mfTableColumn::REAL, 12, 1, mfTableColumn::FIXED);
+    milli.setUnits("mm", 1000.0);
+    const std::vector<mfTableColumn> columns = {
+        column("g", mfTableColumn::REAL), // GENERAL, 4 decimals
+        column("f0", mfTableColumn::REAL, 12, 0, mfTableColumn::FIXED),
+        column("f9", mfTableColumn::REAL, 12, 9, mfTableColumn::FIXED),
+        column("f10", mfTableColumn::REAL, 12, 10, mfTableColumn::FIXED),
+        column("e3", mfTableColumn::REAL, 12, 3, mfTableColumn::SCIENTIFIC),
+        column("e10", mfTableColumn::REAL, 12, 10, mfTableColumn::SCIENTIFIC),
+        column("s", mfTableColumn::STRING, 12, 2, mfTableColumn::FIXED),
+        milli};
+    const std::string body = mftest::tableBody(XML_SS, columns, [](mfTable& t) {
+        t.begin_record();
+        const double values[] = {1234.5, -0.25, 0.0, 1e100, 1e-100, 7.0, 2.5, 0.0125};
+        for (int i = 0; i < 8; ++i) {
+            t.insertValue(i, values[i]);
+        }
+        t.end_record();
+    });
+    EXPECT_TRUE(sameLines(between(body, "  </Row>\n", "</Table>\n"), golden("xmlss/doubles.xml")));
+}
+
+TEST(XmlSSWorksheet, Cells) {
+    const double inf = std::numeric_limits<double>::infinity();
+    mfTableColumn scaled = column("x", mfTableColumn::REAL, 12, 2, mfTableColumn::FIXED);
+    scaled.setUnits("x", 10.0);
+    const mfTableColumn fixed2 = column("x", mfTableColumn::REAL, 12, 2, mfTableColumn::FIXED);
+    const mfTableColumn sci12 = column("x", mfTableColumn::REAL, 12, 12, mfTableColumn::SCIENTIFIC);
+    const mfTableColumn count = column("n", mfTableColumn::INTEGER, 12, 2, mfTableColumn::FIXED);
+    const mfTableColumn text = column("s", mfTableColumn::STRING);
+    const std::string number = R"(    <Cell><Data ss:Type="Number">)";
+    const std::string string = R"(    <Cell><Data ss:Type="String">)";
+    const std::string styled = R"(    <Cell ss:StyleID="FixedDecimal2"> <Data ss:Type="Number">)";
+    const std::string link = "NODES";
+    const struct {
+        mfTableColumn column;
+        std::function<void(mfTable&)> insert;
+        std::string cell;
+    } cases[] = {
+        // Doubles that are not finite (after the unit factor) are text.
+        {scaled, [&](mfTable& t) { t.insertValue(0, inf); }, string + "INF"},
+        {scaled, [&](mfTable& t) { t.insertValue(0, -inf); }, string + "-INF"},
+        {scaled, [](mfTable& t) { t.insertValue(0, std::nan("")); }, string + "NAN"},
+        {scaled, [](mfTable& t) { t.insertValue(0, 1e308); }, string + "INF"},
+        // Text of a REAL column: a styled number unless it names Inf or NaN.
+        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("   3.5")); }, styled + "3.5"},
+        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("Inf")); }, string + "Inf"},
+        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("  -NaN")); }, string + "-NaN"},
+        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("inf")); }, styled + "inf"},
+        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("<none>")); },
+         styled + "&lt;none&gt;"},
+        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("   ")); }, styled},
+        {sci12, [](mfTable& t) { t.insertValue(0, std::string(" 2.5e3")); },
+         R"(    <Cell ss:StyleID="Default"> <Data ss:Type="Number">2.5e3)"},
+        // Text of an INTEGER column: a number as passed, without the bracket rule.
+        {count, [](mfTable& t) { t.insertValue(0, std::string("  42")); }, number + "  42"},
+        {count, [](mfTable& t) { t.insertValue(0, std::string("1&2")); }, number + "1&amp;2"},
+        // Integers are unstyled numbers whatever the column; links are ignored.
+        {fixed2, [](mfTable& t) { t.insertValue(0, 7); }, number + "7"},
+        {text, [](mfTable& t) { t.insertValue(0, INT_MIN); }, number + "-2147483648"},
+        {text, [&](mfTable& t) { t.insertValue(0, 5, &link); }, number + "5"},
+        // Text of a STRING column, escaped.
+        {text, [](mfTable& t) { t.insertValue(0, std::string("<none>")); },
+         string + "&lt;none&gt;"},
+        {text, [](mfTable& t) { t.insertValue(0, std::string("a<b")); }, string + "a&lt;b"},
+        {text, [](mfTable& t) { t.insertValue(0, std::string("<")); }, string + "&lt;"},
+        {text, [](mfTable& t) { t.insertValue(0, std::string("&amp; &#181; &#0;")); },
+         string + "&amp; &#181; &amp;#0;"},
+        {text, [](mfTable& t) { t.insertValue(0, std::string("x\x01y\x1Fz")); },
+         string + "x\uFFFDy\uFFFDz"},
+        {text,
+         [](mfTable& t) {
+             t.insertValue(0, std::string("\xB5m 20\xB0"
+                                          "C"));
+         },
+         string + "µm 20°C"},
+        {text, [](mfTable& t) { t.insertValue(0, std::string("µm 20°C")); }, string + "µm 20°C"},
+        {text, [](mfTable& t) { t.insertValue(0, std::string("<a&b>")); },
+         string + "&lt;a&amp;b&gt;"},
+        {text, [&](mfTable& t) { t.insertValue(0, std::string("say \"hi\" > 1"), &link); },
+         string + "say \"hi\" &gt; 1"},
+        {text, [](mfTable& t) { t.insertValue(0, std::string("")); }, string},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(recordsOf(c.column,
+                            [&](mfTable& t) {
+                                t.begin_record();
+                                c.insert(t);
+                                t.end_record();
+                            }),
+                  " <Row>\n" + c.cell + "</Data></Cell>\n  </Row>")
+            << c.cell;
+    }
+}
+
+} // namespace
