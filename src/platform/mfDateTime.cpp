@@ -1,13 +1,10 @@
 #include "mfreport/platform/mfDateTime.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <ostream>
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include "mfreport/platform/clock.h"
+#include "mfreport/platform/host.h"
 
 namespace {
 
@@ -15,25 +12,6 @@ std::string twoDigits(int32_t v) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d", static_cast<int>(v));
     return buf;
-}
-
-std::string loginName() {
-    // The password database first: getlogin() fails without a controlling terminal.
-    const long size = sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::string buffer(size > 0 ? static_cast<size_t>(size) : 16384U, '\0');
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-        found != nullptr && found->pw_name != nullptr && found->pw_name[0] != '\0') {
-        return found->pw_name;
-    }
-    for (const char* variable : {"LOGNAME", "USER"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && value[0] != '\0') {
-            return value;
-        }
-    }
-    return "unknown";
 }
 
 std::string dateText(const mfreport::platform::CivilTime& when) {
@@ -53,7 +31,11 @@ mfDate::mfDate() : text_(dateText(mfreport::platform::now())) {}
 
 mfTime::mfTime() : text_(timeText(mfreport::platform::now())) {}
 
-mfUserName::mfUserName() : name_(loginName()) {}
+mfUserName::mfUserName() : name_(mfreport::platform::hostUserName()) {
+    if (name_.empty()) {
+        name_ = "unknown";
+    }
+}
 
 std::ostream& operator<<(std::ostream& os, const mfDate& date) {
     return os << date.text();
