@@ -53,6 +53,7 @@ mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file
                  status);
     text::PTGEOM(channel, comma_separated_ ? kEndlessPage : kPageLength, -1, status);
     text::PTREPF("open", file_name_, status);
+    text::reportState().owner = this;
 }
 
 mfTextDevice::~mfTextDevice() {
@@ -60,6 +61,9 @@ mfTextDevice::~mfTextDevice() {
 }
 
 bool mfTextDevice::closeReport() {
+    if (text::reportState().owner != this) {
+        return true; // a later device has taken the report state over
+    }
     const int32_t channel = text::reportState().report_channel;
     const int32_t unit = text::channelUnit(channel);
     const bool open =
