@@ -56,7 +56,7 @@ TEST_F(Dump, AFieldOutsideTheBufferDumpsAndEndsTheProcess) {
     auto t = table(*dev, "T");
     t->addColumn(column("A", "", mfTableColumn::INTEGER, 6));
     ASSERT_TRUE(t->begin_table());
-    const std::string report = " ***** ILLEGAL USE OF \"PRIMAS\" MODULE \\*\\*\\*\\*\\*\n"
+    const std::string report = " \\*\\*\\*\\*\\* ILLEGAL USE OF \"PRIMAS\" MODULE \\*\\*\\*\\*\\*\n"
                                "       SUBROUTINE: PTGFPR\n"
                                "      Pointer to ITFLD is out of range ";
     EXPECT_EXIT((dup2(2, 1), PTGFPR(1, 0, kAttrWidth)), testing::ExitedWithCode(1),

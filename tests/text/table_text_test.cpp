@@ -2,6 +2,7 @@
 // their fit limits, name rules, and every misuse answering false.
 #include <climits>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <string>
 
@@ -206,6 +207,20 @@ TEST_F(TextTables, MisusedProtocolAnswersFalseAndHarmsNoOtherTable) {
     EXPECT_FALSE(foreign.insertValue(0, 1));
     EXPECT_FALSE(foreign.end_record());
     EXPECT_FALSE(foreign.end_table());
+}
+
+TEST_F(TextTables, AReportFileThatCannotBeCreatedRefusesItsTables) {
+    for (const std::string& name :
+         std::vector<std::string>{"", "   ", "missing/folder/report", std::string(300, 'r')}) {
+        auto dev = device(mfDevice::TEXT, name);
+        auto t = table(*dev, "T");
+        t->addColumn(column("A", "", mfTableColumn::INTEGER, 4));
+        EXPECT_FALSE(t->begin_table()) << name;
+        EXPECT_FALSE(t->insertValue(0, 1));
+        EXPECT_FALSE(t->end_record());
+        EXPECT_TRUE(t->end_table());
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::current_path()));
 }
 
 } // namespace
