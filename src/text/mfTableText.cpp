@@ -26,8 +26,8 @@ float single(double value) {
         return std::numeric_limits<float>::quiet_NaN();
     }
     if (std::fabs(value) > largest) {
-        return std::copysign(std::numeric_limits<float>::infinity(),
-                             static_cast<float>(value > 0 ? 1 : -1));
+        constexpr float infinity = std::numeric_limits<float>::infinity();
+        return value > 0 ? infinity : -infinity;
     }
     return static_cast<float>(value);
 }
