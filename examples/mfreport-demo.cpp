@@ -166,8 +166,10 @@ void writeReport(mfDevice& device, const std::string& figure) {
                    1);
 }
 
+// `extension` is what the device appends to the file name itself.
 void writeDocument(const mfReportClient& client, const mfReportHeader& model, const fs::path& file,
-                   mfDevice::ReportType type, const std::string& figure) {
+                   mfDevice::ReportType type, const std::string& figure,
+                   const std::string& extension = "") {
     std::unique_ptr<mfDevice> device(mfDevice::createDevice(client, file.string(), type, model));
     if (!device) {
         return;
@@ -180,7 +182,7 @@ void writeDocument(const mfReportClient& client, const mfReportHeader& model, co
     }
     device->endTOC();
     writeReport(*device, figure);
-    std::cout << "wrote " << file.string() << '\n';
+    std::cout << "wrote " << file.string() << extension << '\n';
 }
 
 } // namespace
@@ -203,6 +205,10 @@ int main(int argc, char** argv) {
         // The document embeds the image, so it needs a path readable from here.
         writeDocument(client, model, outdir / "report-document.xml", mfDevice::XML_WP,
                       figure.string());
+        // The text devices add ".LIS" and ".csv"; they write the tables only.
+        writeDocument(client, model, outdir / "report", mfDevice::TEXT, "footbridge.png", ".LIS");
+        writeDocument(client, model, outdir / "report", mfDevice::TEXT_CSV, "footbridge.png",
+                      ".csv");
     } catch (const std::exception& e) {
         std::cerr << "mfreport-demo: " << e.what() << '\n';
         return 1;

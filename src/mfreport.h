@@ -26,3 +26,6 @@
 
 #include "mfreport/xmlwp/mfTableXmlWP.h"
 #include "mfreport/xmlwp/mfXmlWPDevice.h"
+
+#include "mfreport/text/mfTableText.h"
+#include "mfreport/text/mfTextDevice.h"

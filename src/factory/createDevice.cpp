@@ -3,6 +3,7 @@
 
 #include "mfreport/device/mfDevice.h"
 #include "mfreport/html/mfHtmlDevice.h"
+#include "mfreport/text/mfTextDevice.h"
 #include "mfreport/xmlss/mfXmlSSDevice.h"
 #include "mfreport/xmlwp/mfXmlWPDevice.h"
 
@@ -19,7 +20,11 @@ mfDevice* mfDevice::createDevice(const mfReportClient& client, const std::string
     case XML_WP:
         device = std::make_unique<mfXmlWPDevice>(client, fileName, header);
         break;
-    default: // the remaining kinds are not available yet
+    case TEXT_CSV:
+        device = std::make_unique<mfTextDevice>(client, fileName, true);
+        break;
+    default: // TEXT, and every kind outside 1 to 4
+        device = std::make_unique<mfTextDevice>(client, fileName, false);
         break;
     }
     return device.release();

@@ -38,6 +38,12 @@ std::array<Unit, kMaxUnit + 1>& unitTable() {
     return table;
 }
 
+// Units on which a write has failed since they were last opened.
+std::array<bool, kMaxUnit + 1>& failedUnits() {
+    static std::array<bool, kMaxUnit + 1> failed{};
+    return failed;
+}
+
 bool validUnit(int32_t unit) {
     return unit >= kMinUnit && unit <= kMaxUnit;
 }
@@ -198,6 +204,7 @@ int32_t openUnit(const OpenRequest& request) {
     u.record_length = request.record_length > 0 ? request.record_length : 0;
     u.scratch = scratch;
     u.replace_on_write = existing && request.access != OpenAccess::Append;
+    failedUnits()[static_cast<size_t>(request.unit)] = false;
     return kIoOk;
 }
 
@@ -263,12 +270,20 @@ void flushUnits() {
     std::fflush(stdout);
 }
 
+bool writeFailed(int32_t unit) {
+    return validUnit(unit) && failedUnits()[static_cast<size_t>(unit)];
+}
+
 int32_t writeRecord(int32_t unit, Format items) {
     std::vector<std::string> lines;
     if (!formatLines(items, lines)) {
         return kIoBadFormat;
     }
-    return writeLines(unit, lines);
+    const int32_t status = writeLines(unit, lines);
+    if (status != kIoOk && validUnit(unit)) {
+        failedUnits()[static_cast<size_t>(unit)] = true;
+    }
+    return status;
 }
 
 void writeFree(std::initializer_list<FreeItem> items) {

@@ -75,6 +75,9 @@ int32_t rewindUnit(int32_t unit);
 UnitInfo inquireUnit(int32_t unit);
 /// Writes buffered records of every unit to their files.
 void flushUnits();
+/// True once a record written to the unit has failed; stays set until the
+/// unit is opened again.
+bool writeFailed(int32_t unit);
 
 /// Format items. Build them with the functions in namespace `item`.
 namespace item {
@@ -138,7 +141,8 @@ using Format = std::initializer_list<FormatItem>;
 
 /// Writes the format's lines to a unit (standard output for unit 6), each
 /// ended by a line feed; every record break ends a line and the format's end
-/// ends the last. Nothing is written when an item is malformed.
+/// ends the last. Nothing is written when an item is malformed. A write that
+/// fails marks the unit as failed (writeFailed).
 int32_t writeRecord(int32_t unit, Format items);
 
 /// Item of a free-format record: text or integer.

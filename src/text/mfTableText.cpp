@@ -1,0 +1,174 @@
+#include "mfreport/text/mfTableText.h"
+
+#include <cmath>
+#include <limits>
+
+#include "mfreport/text/mfTextDevice.h"
+#include "mfreport/text/primax.h"
+
+namespace {
+
+using namespace mfreport;
+
+constexpr int32_t kLevel = 1;
+constexpr int32_t kTableAttribute = 3;
+constexpr size_t kLongestName = 10;
+
+// A width or decimals count as stored: 32 bits, returned widened with the sign.
+int32_t stored(size_t value) {
+    return static_cast<int32_t>(static_cast<int64_t>(value));
+}
+
+// The value rounded to single precision; beyond its range it is infinite.
+float single(double value) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (std::isnan(value)) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+    if (std::fabs(value) > largest) {
+        constexpr float infinity = std::numeric_limits<float>::infinity();
+        return value > 0 ? infinity : -infinity;
+    }
+    return static_cast<float>(value);
+}
+
+} // namespace
+
+mfTableText::mfTableText(const mfTableHeader& header, mfDevice* device)
+    : mfTable(header, device), format_code_{{mfTableColumn::INTEGER, "I"},
+                                            {mfTableColumn::REAL, "E"},
+                                            {mfTableColumn::STRING, "A"}},
+      on_text_device_(dynamic_cast<mfTextDevice*>(device) != nullptr) {}
+
+mfTableText::~mfTableText() = default;
+
+bool mfTableText::usable() const {
+    return on_text_device_;
+}
+
+std::string mfTableText::tableName() {
+    const std::string& name = header().name();
+    return name.size() > kLongestName ? name.substr(0, kLongestName - 1) : name;
+}
+
+bool mfTableText::defineColumn(int32_t k, const mfTableColumn& column) {
+    std::string name = column.name();
+    std::string description = column.description();
+    if (!column.unit().empty()) {
+        description += "(" + column.unit() + ")";
+    }
+    const auto code = format_code_.find(column.type());
+    std::string format = code != format_code_.end() ? code->second : std::string();
+    if (format == "E" && column.format_type() == mfTableColumn::FIXED) {
+        format = "F";
+    }
+    // A width of 0 leaves the name whole: width - 1 is then the largest size.
+    const size_t width = column.width();
+    if (name.size() > width - 1) {
+        name.resize(width - 1);
+    }
+    int32_t status = 0;
+    text::PTDCOL(table_, kLevel, k, name, description, format, status);
+    if (status == 0 && width != 0) {
+        text::PTSWID(table_, kLevel, k, stored(width), stored(column.decimals()), status);
+    }
+    return status == 0;
+}
+
+bool mfTableText::begin_table() {
+    if (!usable()) {
+        return false;
+    }
+    const std::string name = tableName();
+    int32_t status = 0;
+    int32_t table = 0;
+    text::PTDTAB(name, kTableAttribute, table, status);
+    if (status != 0) {
+        return false;
+    }
+    table_ = table;
+    text::PTTITL(table_, header().description(), status);
+    if (status == 0) {
+        text::PTOCOL(table_, status);
+    }
+    int32_t k = 0;
+    for (auto column = column_begin(); status == 0 && column != column_end(); ++column) {
+        if (!defineColumn(++k, *column)) {
+            return false;
+        }
+    }
+    if (status == 0) {
+        text::PTCCOL(table_, status);
+    }
+    if (status == 0) {
+        text::PTCHEK(table_, status);
+    }
+    if (status == 0) {
+        text::PTSETU(name, status);
+    }
+    return status == 0;
+}
+
+bool mfTableText::begin_record() {
+    return usable() && !text::tableFileFailed(table_);
+}
+
+bool mfTableText::insertValue(int column, const std::string& value, const std::string*) {
+    if (!usable() || !validColumn(column) ||
+        column_at(static_cast<size_t>(column))->type() != mfTableColumn::STRING) {
+        return false;
+    }
+    if (value.empty()) {
+        return !text::tableFileFailed(table_);
+    }
+    int32_t status = 0;
+    text::PTPUTA(table_, kLevel, column + 1, value, status);
+    return status == 0;
+}
+
+bool mfTableText::insertValue(int column, const double& value, const std::string*) {
+    if (!usable() || !validColumn(column)) {
+        return false;
+    }
+    const mfTableColumn& c = *column_at(static_cast<size_t>(column));
+    if (c.type() != mfTableColumn::REAL) {
+        return false;
+    }
+    int32_t status = 0;
+    text::PTPUTR(table_, kLevel, column + 1, single(c.displayValue(value)), status);
+    return status == 0;
+}
+
+bool mfTableText::insertValue(int column, const int& value, const std::string*) {
+    if (!usable() || !validColumn(column) ||
+        column_at(static_cast<size_t>(column))->type() != mfTableColumn::INTEGER) {
+        return false;
+    }
+    int32_t status = 0;
+    text::PTPUTI(table_, kLevel, column + 1, value, status);
+    return status == 0;
+}
+
+bool mfTableText::end_record() {
+    if (!usable()) {
+        return false;
+    }
+    int32_t status = 0;
+    text::PTWREC(table_, status);
+    return status == 0;
+}
+
+bool mfTableText::end_table() {
+    if (!usable() || table_ == 0) {
+        return false;
+    }
+    const std::string name = tableName();
+    if (text::tableNumber(name) != table_) {
+        table_ = 0; // ended already, or its slot went to a later table
+        return false;
+    }
+    int32_t status = 0;
+    text::PTENDT(name, status);
+    table_ = 0;
+    return status == 0;
+}

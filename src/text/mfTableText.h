@@ -1,0 +1,43 @@
+// Table writer of the text report: every protocol call goes to the table
+// formatter, which lays the columns out in begin_table and writes each
+// record at end_record.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "mfreport/device/mfTable.h"
+
+class mfTableText : public mfTable {
+public:
+    /// `device` must be an mfTextDevice; on any other every operation answers false.
+    mfTableText(const mfTableHeader& header, mfDevice* device);
+    mfTableText(const mfTableText&) = default;
+    mfTableText& operator=(const mfTableText&) = default;
+    ~mfTableText() override;
+
+    /// Defines the table and its columns in the formatter and sets it up on
+    /// the report file. Names longer than 10 characters are cut to 9.
+    bool begin_table() override;
+    bool begin_record() override;
+    /// False unless the column's type matches the value's; the link is not
+    /// used. An empty text answers true and writes nothing.
+    bool insertValue(int column, const std::string& value,
+                     const std::string* link = nullptr) override;
+    bool insertValue(int column, const double& value, const std::string* link = nullptr) override;
+    bool insertValue(int column, const int& value, const std::string* link = nullptr) override;
+    bool end_record() override;
+    bool end_table() override;
+
+private:
+    /// The formatter's name of the table.
+    std::string tableName();
+    /// Column k (1-based) as the formatter defines it.
+    bool defineColumn(int32_t k, const mfTableColumn& column);
+    bool usable() const;
+
+    int32_t table_ = 0; ///< formatter table number; 0 until begun
+    std::map<mfTableColumn::col_type, std::string> format_code_;
+    bool on_text_device_ = false;
+};

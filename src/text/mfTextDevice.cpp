@@ -1,0 +1,84 @@
+#include "mfreport/text/mfTextDevice.h"
+
+#include <cstdint>
+
+#include "mfreport/print/primas_state.h"
+#include "mfreport/print/print_channels.h"
+#include "mfreport/print/print_defaults.h"
+#include "mfreport/record/fixed_text.h"
+#include "mfreport/record/logical.h"
+#include "mfreport/record/record_io.h"
+#include "mfreport/text/channels.h"
+#include "mfreport/text/formatter_state.h"
+#include "mfreport/text/mfTableText.h"
+
+namespace {
+
+using namespace mfreport;
+
+constexpr int32_t kDumpUnit = 20;
+constexpr int32_t kReportUnit = 21;
+constexpr int32_t kPageLength = 55;
+constexpr int32_t kEndlessPage = 999999;
+constexpr std::string_view kSuiteWord = "KALDU";
+
+} // namespace
+
+mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file_name,
+                           bool comma_separated)
+    : client_(client), file_name_(file_name), comma_separated_(comma_separated) {
+    const std::string name = client_.name();
+    const std::string description = client_.description();
+    const std::string version = client_.version();
+    const std::string versionDate = client_.version_date();
+
+    print::PRTDEF();
+    print::primasState().page_advance_char = '\f';
+    int32_t status = 0;
+    text::PTINIT(kDumpUnit, status);
+    text::ReportState& report = text::reportState();
+    record::assign(report.program_name.view(), name);
+    record::assign(report.program_description.view(), description);
+    record::assign(report.program_version.view(), version);
+    record::assign(report.version_date.view(), versionDate);
+    record::FixedString<20> update;
+    record::FixedString<100> notes;
+    text::PTPRID(kSuiteWord, report.program_name, report.program_description,
+                 report.program_version, update, notes, report.version_date, 0, record::TextArray(),
+                 status);
+
+    int32_t channel = 0;
+    text::PTDCHN("PFILE", kReportUnit,
+                 comma_separated_ ? print::kCommaSeparatedChannel : print::kPrintChannel, channel,
+                 status);
+    text::PTGEOM(channel, comma_separated_ ? kEndlessPage : kPageLength, -1, status);
+    text::PTREPF("open", file_name_, status);
+    text::reportState().owner = this;
+}
+
+mfTextDevice::~mfTextDevice() {
+    closeReport();
+}
+
+bool mfTextDevice::closeReport() {
+    if (text::reportState().owner != this) {
+        return true; // a later device has taken the report state over
+    }
+    const int32_t channel = text::reportState().report_channel;
+    const int32_t unit = text::channelUnit(channel);
+    const bool open =
+        unit != 0 &&
+        record::isTrue(print::printChannels().banner_written[static_cast<size_t>(channel - 1)]);
+    const bool failed = open && record::writeFailed(unit);
+    int32_t status = 0;
+    text::PTREPF("close", " ", status);
+    return status == 0 && !failed;
+}
+
+mfTable* mfTextDevice::addTable(const mfTableHeader& header) {
+    return new mfTableText(header, this);
+}
+
+mfDevice::ReportType mfTextDevice::report_type() const {
+    return TEXT;
+}

@@ -1,0 +1,33 @@
+// Paged plain-text report (".LIS"), or the same laid out as one endless page
+// with ";" between the fields (".csv"). The file is created, with its banner
+// page, when the first table begins; the device itself writes nothing, and
+// headings, paragraphs, lists and figures answer false.
+#pragma once
+
+#include <string>
+
+#include "mfreport/device/mfDevice.h"
+
+class mfTextDevice : public mfDevice {
+public:
+    /// Prepares the page manager and the table formatter for a report on
+    /// `file_name` with ".LIS" (".csv" when `comma_separated`) appended.
+    mfTextDevice(const mfReportClient& client, const std::string& file_name, bool comma_separated);
+    mfTextDevice(const mfTextDevice&) = delete;
+    mfTextDevice& operator=(const mfTextDevice&) = delete;
+
+    /// Closes the report file.
+    ~mfTextDevice() override;
+    /// A new mfTableText for this device; the caller owns it.
+    mfTable* addTable(const mfTableHeader& header) override;
+    /// TEXT, also for a semicolon-separated report.
+    ReportType report_type() const override;
+
+private:
+    /// Closes the report file; false when closing it or a write to it failed.
+    bool closeReport();
+
+    mfReportClient client_;
+    std::string file_name_;
+    bool comma_separated_;
+};
