@@ -109,13 +109,17 @@ bool mfTableText::begin_table() {
     return status == 0;
 }
 
+bool mfTableText::hasType(int column, mfTableColumn::col_type type) {
+    const mfTableColumn* c = column >= 0 ? column_at(static_cast<size_t>(column)) : nullptr;
+    return c != nullptr && c->type() == type;
+}
+
 bool mfTableText::begin_record() {
     return usable() && !text::tableFileFailed(table_);
 }
 
 bool mfTableText::insertValue(int column, const std::string& value, const std::string*) {
-    if (!usable() || !validColumn(column) ||
-        column_at(static_cast<size_t>(column))->type() != mfTableColumn::STRING) {
+    if (!usable() || !hasType(column, mfTableColumn::STRING)) {
         return false;
     }
     if (value.empty()) {
@@ -127,21 +131,17 @@ bool mfTableText::insertValue(int column, const std::string& value, const std::s
 }
 
 bool mfTableText::insertValue(int column, const double& value, const std::string*) {
-    if (!usable() || !validColumn(column)) {
+    if (!usable() || !hasType(column, mfTableColumn::REAL)) {
         return false;
     }
     const mfTableColumn& c = *column_at(static_cast<size_t>(column));
-    if (c.type() != mfTableColumn::REAL) {
-        return false;
-    }
     int32_t status = 0;
     text::PTPUTR(table_, kLevel, column + 1, single(c.displayValue(value)), status);
     return status == 0;
 }
 
 bool mfTableText::insertValue(int column, const int& value, const std::string*) {
-    if (!usable() || !validColumn(column) ||
-        column_at(static_cast<size_t>(column))->type() != mfTableColumn::INTEGER) {
+    if (!usable() || !hasType(column, mfTableColumn::INTEGER)) {
         return false;
     }
     int32_t status = 0;

@@ -36,6 +36,8 @@ private:
     /// Column k (1-based) as the formatter defines it.
     bool defineColumn(int32_t k, const mfTableColumn& column);
     bool usable() const;
+    /// Whether `column` is a column of the table and of that type.
+    bool hasType(int column, mfTableColumn::col_type type);
 
     int32_t table_ = 0; ///< formatter table number; 0 until begun
     std::map<mfTableColumn::col_type, std::string> format_code_;
