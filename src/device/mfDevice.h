@@ -1,6 +1,7 @@
 // Abstract output device: one object per output document.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "mfreport/model/mfReportClient.h"
@@ -22,6 +23,10 @@ public:
     /// Throws std::runtime_error when the output file cannot be opened.
     static mfDevice* createDevice(const mfReportClient& client, const std::string& fileName,
                                   ReportType type, const mfReportHeader& header);
+    /// As createDevice, with the device owned by the result.
+    static std::unique_ptr<mfDevice> create(const mfReportClient& client,
+                                            const std::string& fileName, ReportType type,
+                                            const mfReportHeader& header);
 
     /// Level of the heading that was numbered last (0 after a reset).
     int last_heading_level() const { return last_heading_level_; }

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <string>
+#include <type_traits>
 
 #include "mfreport/model/mfTableColumn.h"
 #include "mfreport/model/mfTableHeader.h"
@@ -41,6 +44,28 @@ public:
     virtual bool insertValue(int column, const double& value,
                              const std::string* link = nullptr) = 0;
     virtual bool insertValue(int column, const int& value, const std::string* link = nullptr) = 0;
+    /// Any other arithmetic value, handed to the variants above: an integer
+    /// that fits an int as an int; a wider one as a double when a double holds
+    /// it exactly, otherwise as its decimal text; a floating-point value as a
+    /// double. A writer that overrides insertValue hides these overloads from
+    /// callers holding the writer's own type: call them through mfTable&
+    /// (addTable returns mfTable*).
+    template <typename T, std::enable_if_t<std::is_arithmetic_v<T> && !std::is_same_v<T, int> &&
+                                               !std::is_same_v<T, double>,
+                                           int> = 0>
+    bool insertValue(int column, const T& value, const std::string* link = nullptr) {
+        if constexpr (std::is_floating_point_v<T>) {
+            return insertValue(column, static_cast<double>(value), link);
+        } else if constexpr (std::numeric_limits<T>::digits <= std::numeric_limits<int>::digits) {
+            return insertValue(column, static_cast<int>(value), link);
+        } else if (fitsInt(value)) {
+            return insertValue(column, static_cast<int>(value), link);
+        } else if (exactInDouble(value)) {
+            return insertValue(column, static_cast<double>(value), link);
+        } else {
+            return insertValue(column, decimalText(value), link);
+        }
+    }
     virtual bool end_record() = 0;
     virtual bool end_table() = 0;
     virtual void setBackgroundColor(const std::string& color);
@@ -59,6 +84,64 @@ protected:
     class MarkupRecords;
 
 private:
+    // Helpers of the arithmetic overloads, for integers wider than an int.
+    template <typename Integer>
+    static constexpr bool fitsInt(Integer value) {
+        using limits = std::numeric_limits<int>;
+        if constexpr (std::is_signed_v<Integer>) {
+            return value >= static_cast<Integer>(limits::min()) &&
+                   value <= static_cast<Integer>(limits::max());
+        } else {
+            return value <= static_cast<Integer>(limits::max());
+        }
+    }
+
+    /// Whether a double holds the value exactly: its odd part has at most as
+    /// many bits as a double's mantissa.
+    template <typename Integer>
+    static constexpr bool exactInDouble(Integer value) {
+        constexpr int mantissa = std::numeric_limits<double>::digits;
+        if constexpr (std::numeric_limits<Integer>::digits <= mantissa) {
+            return true;
+        } else {
+            auto odd = magnitude(value);
+            while (odd != 0 && (odd & 1U) == 0) {
+                odd >>= 1;
+            }
+            return (odd >> mantissa) == 0;
+        }
+    }
+
+    template <typename Integer>
+    static constexpr std::make_unsigned_t<Integer> magnitude(Integer value) {
+        using Unsigned = std::make_unsigned_t<Integer>;
+        const auto bits = static_cast<Unsigned>(value);
+        if constexpr (std::is_signed_v<Integer>) {
+            return value < 0 ? static_cast<Unsigned>(Unsigned{0} - bits) : bits;
+        } else {
+            return bits;
+        }
+    }
+
+    template <typename Integer>
+    static std::string decimalText(Integer value) {
+        auto rest = magnitude(value);
+        char digits[64];
+        size_t count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + static_cast<int>(rest % 10U));
+            rest /= 10U;
+        } while (rest != 0);
+        std::string text;
+        if constexpr (std::is_signed_v<Integer>) {
+            text.assign(value < 0 ? 1 : 0, '-');
+        }
+        while (count > 0) {
+            text += digits[--count];
+        }
+        return text;
+    }
+
     bool suspended_ = false;
     int wrap_width_ = 99;
     int wrap_indent_ = 0;

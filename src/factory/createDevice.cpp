@@ -29,3 +29,9 @@ mfDevice* mfDevice::createDevice(const mfReportClient& client, const std::string
     }
     return device.release();
 }
+
+std::unique_ptr<mfDevice> mfDevice::create(const mfReportClient& client,
+                                           const std::string& fileName, ReportType type,
+                                           const mfReportHeader& header) {
+    return std::unique_ptr<mfDevice>(createDevice(client, fileName, type, header));
+}
