@@ -1,0 +1,271 @@
+#include "columns.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "numbers.h"
+#include "progress.h"
+#include "text.h"
+
+namespace mfreport::cli {
+
+namespace {
+
+constexpr size_t kMostColumns = 10000;
+constexpr std::uint64_t kLargeFile = std::uint64_t{8} << 20; // about a million cells
+constexpr size_t kShownValue = 40;
+constexpr int kMostInferredDecimals = 6;
+
+// Limits of the text report's fields.
+constexpr size_t kLongestNumber = 20;
+constexpr size_t kLongestText = 72;
+constexpr size_t kShortestFixed = 3;
+constexpr size_t kShortestExponent = 7;
+constexpr size_t kLongestTextName = 60;
+constexpr size_t kLongestTextDescription = 1200;
+constexpr size_t kLongestTextUnit = 100;
+
+bool blank(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+void note(Counterexample& example, std::string_view value, Position at) {
+    if (!example.found) {
+        example.found = true;
+        example.at = at;
+        example.text = forText(value, true, kShownValue);
+    }
+}
+
+size_t clamp(size_t value, size_t lowest, size_t highest) {
+    return std::min(std::max(value, lowest), highest);
+}
+
+// Characters of the largest magnitude in fixed notation, with a sign when
+// some value is negative.
+size_t fixedWidth(const ColumnStats& stats, double factor, size_t decimals) {
+    const double largest = stats.largest * std::fabs(factor);
+    const int length = std::snprintf(nullptr, 0, "%.*f", static_cast<int>(decimals), largest);
+    return static_cast<size_t>(std::max(length, 1)) + (stats.negative ? 1 : 0);
+}
+
+const char* typeName(mfTableColumn::col_type type) {
+    return type == mfTableColumn::INTEGER ? "integer"
+           : type == mfTableColumn::REAL  ? "real"
+                                          : "text";
+}
+
+// The settings of every --column option that names the column, later ones first.
+ColumnSpec settingsFor(const std::string& name, const std::string& utf8Name, size_t number,
+                       const Options& options, std::vector<bool>& used) {
+    ColumnSpec merged;
+    for (size_t k = 0; k < options.columns.size(); ++k) {
+        const ColumnSpec& spec = options.columns[k];
+        const bool named = !spec.name.empty() && (spec.name == utf8Name || spec.name == name);
+        if (!named && spec.position != number) {
+            continue;
+        }
+        used[k] = true;
+        merged.unit = spec.unit ? spec.unit : merged.unit;
+        merged.factor = spec.factor ? spec.factor : merged.factor;
+        merged.width = spec.width ? spec.width : merged.width;
+        merged.decimals = spec.decimals ? spec.decimals : merged.decimals;
+        merged.format = spec.format ? spec.format : merged.format;
+        merged.align = spec.align ? spec.align : merged.align;
+        merged.type = spec.type ? spec.type : merged.type;
+        merged.description = spec.description ? spec.description : merged.description;
+    }
+    return merged;
+}
+
+// The width ranges of the text report's fields.
+void checkTextWidth(const ColumnPlan& column, const std::string& label) {
+    size_t lowest = 1;
+    size_t highest = kLongestNumber;
+    if (column.type == mfTableColumn::STRING) {
+        highest = kLongestText;
+    } else if (column.type == mfTableColumn::REAL) {
+        lowest = column.format == mfTableColumn::FIXED
+                     ? std::max(kShortestFixed, column.decimals + 2)
+                     : kShortestExponent;
+    }
+    if (column.width < lowest || column.width > highest) {
+        throw Failure(label + ": a text report takes widths from " + std::to_string(lowest) +
+                      " to " + std::to_string(highest) + " for this " + typeName(column.type) +
+                      " column, not " + std::to_string(column.width));
+    }
+}
+
+} // namespace
+
+void ColumnStats::add(std::string_view value, Position at, bool decimalComma) {
+    if (blank(value)) {
+        return;
+    }
+    ++values;
+    bytes = std::max(bytes, value.size());
+    chars = std::max(chars, utf8Length(value));
+    const Number number = parseNumber(value, decimalComma);
+    if (number.kind == Number::None) {
+        note(notNumber, value, at);
+        note(notInteger, value, at);
+        return;
+    }
+    if (fitsInt(number)) {
+        char digits[24];
+        const auto result = std::to_chars(digits, digits + sizeof digits, number.integer);
+        integerWidth = std::max(integerWidth, static_cast<size_t>(result.ptr - digits));
+    } else {
+        note(notInteger, value, at);
+    }
+    plain = plain && number.plain;
+    decimals = std::max(decimals, number.decimals);
+    if (std::isfinite(number.real)) {
+        largest = std::max(largest, std::fabs(number.real));
+        negative = negative || number.real < 0;
+    }
+}
+
+TableScan scanTable(const std::string& path, const Options& options) {
+    TableScan scan;
+    scan.path = path;
+    scan.separator = options.separator != 0 ? options.separator : detectSeparator(path);
+    scan.decimalComma = scan.separator == ';';
+    CsvReader reader(path, scan.separator, options.encoding);
+    if (!reader.next()) {
+        reader.fail(Position{}, "no header row: the file is empty");
+    }
+    const size_t count = reader.size();
+    if (count > kMostColumns) {
+        reader.fail(reader.fieldStart(kMostColumns),
+                    "more than " + std::to_string(kMostColumns) + " columns");
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const std::string& field = reader.field(i);
+        const size_t first = field.find_first_not_of(" \t");
+        scan.names.push_back(first == std::string::npos
+                                 ? "Column " + std::to_string(i + 1)
+                                 : field.substr(first, field.find_last_not_of(" \t") - first + 1));
+    }
+    scan.columns.resize(count);
+    Progress progress("reading " + path, reader.source().size(),
+                      reader.source().size() >= kLargeFile);
+    while (reader.next(count)) {
+        if (reader.size() < count) {
+            reader.fail(reader.recordEnd(), "record has " + std::to_string(reader.size()) +
+                                                " field" + (reader.size() == 1 ? "" : "s") +
+                                                "; the header has " + std::to_string(count));
+        }
+        for (size_t i = 0; i < count; ++i) {
+            scan.columns[i].add(reader.field(i), reader.fieldStart(i), scan.decimalComma);
+        }
+        ++scan.records;
+        progress.update(reader.source().offset());
+    }
+    scan.latin1 = options.encoding == Encoding::Latin1 ||
+                  (options.encoding == Encoding::Detect && !reader.source().validUtf8());
+    scan.bytes = reader.source().offset();
+    return scan;
+}
+
+std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& options, Kind kind,
+                                    std::vector<bool>& specUsed) {
+    const bool text = isTextKind(kind);
+    std::vector<ColumnPlan> plans;
+    for (size_t i = 0; i < scan.names.size(); ++i) {
+        const std::string& name = scan.names[i];
+        const std::string utf8Name = scan.latin1 ? latin1ToUtf8(name) : name;
+        const std::string label = utf8Name + " in " + scan.path;
+        const ColumnSpec spec = settingsFor(name, utf8Name, i + 1, options, specUsed);
+        const ColumnStats& stats = scan.columns[i];
+        ColumnPlan column;
+        column.factor = spec.factor.value_or(1.0);
+        column.align = spec.align;
+
+        if (spec.type) {
+            column.type = *spec.type;
+            const Counterexample& against = column.type == mfTableColumn::INTEGER ? stats.notInteger
+                                            : column.type == mfTableColumn::REAL  ? stats.notNumber
+                                                                                 : Counterexample();
+            if (against.found) {
+                failAt(scan.path, against.at,
+                       "'" + against.text + "' is not " +
+                           (column.type == mfTableColumn::INTEGER
+                                ? "a whole number that fits 32 bits"
+                                : "a number") +
+                           ", but --column makes " + utf8Name +
+                           (column.type == mfTableColumn::INTEGER ? " an " : " a ") +
+                           typeName(column.type) + " column");
+            }
+            if (column.type == mfTableColumn::INTEGER && column.factor != 1.0) {
+                throw Failure(label + ": a factor needs a real column, not an integer one");
+            }
+        } else if (stats.values == 0 || stats.notNumber.found) {
+            column.type = mfTableColumn::STRING;
+        } else if (!stats.notInteger.found && column.factor == 1.0 && !spec.format &&
+                   !spec.decimals) {
+            column.type = mfTableColumn::INTEGER;
+        } else {
+            column.type = mfTableColumn::REAL;
+        }
+
+        const bool scaled = column.factor != 1.0;
+        if (column.type == mfTableColumn::REAL) {
+            const bool exact = stats.plain && stats.decimals <= kMostInferredDecimals && !scaled;
+            column.decimals =
+                spec.decimals.value_or(exact ? static_cast<size_t>(stats.decimals) : size_t{4});
+            column.format =
+                spec.format.value_or(exact ? mfTableColumn::FIXED : mfTableColumn::GENERAL);
+            if (!spec.format && !spec.width &&
+                fixedWidth(stats, column.factor, column.decimals) > kLongestNumber) {
+                column.format = mfTableColumn::GENERAL; // too wide for fixed notation
+            }
+        } else {
+            column.decimals = spec.decimals.value_or(0);
+        }
+
+        const std::string unit = spec.unit.value_or("");
+        const size_t nameLength = scan.latin1 || text ? name.size() : utf8Length(name);
+        // Markup kinds head the column with "name [unit]"; the text report
+        // cuts the name to one less than the width. One more character
+        // keeps the head off the next column.
+        const size_t head =
+            1 + (text ? nameLength : nameLength + (unit.empty() ? 0 : utf8Length(unit) + 3));
+        if (spec.width) {
+            column.width = *spec.width;
+        } else if (column.type == mfTableColumn::INTEGER) {
+            column.width = clamp(std::max(head, stats.integerWidth), 1, kLongestNumber);
+        } else if (column.type == mfTableColumn::STRING) {
+            const size_t longest = scan.latin1 || text ? stats.bytes : stats.chars;
+            column.width = clamp(std::max(head, longest), 1, kLongestText);
+        } else if (column.format == mfTableColumn::FIXED) {
+            const size_t widest = fixedWidth(stats, column.factor, column.decimals);
+            column.width = clamp(std::max(head, widest),
+                                 std::max(kShortestFixed, column.decimals + 2), kLongestNumber);
+        } else {
+            column.width =
+                clamp(std::max(head, column.decimals + 7), kShortestExponent, kLongestNumber);
+        }
+        if (text) {
+            checkTextWidth(column, label);
+        }
+
+        const std::string description = spec.description.value_or(name);
+        if (text) {
+            column.name = forText(name, !scan.latin1, kLongestTextName);
+            column.unit = forText(unit, true, kLongestTextUnit);
+            column.description =
+                forText(description, !scan.latin1 || spec.description, kLongestTextDescription);
+        } else {
+            column.name = forMarkup(name, scan.latin1);
+            column.unit = forMarkup(unit, false);
+            column.description = forMarkup(description, scan.latin1 && !spec.description);
+        }
+        plans.push_back(std::move(column));
+    }
+    return plans;
+}
+
+} // namespace mfreport::cli

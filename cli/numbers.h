@@ -1,0 +1,26 @@
+// Numbers as CSV files write them.
+#pragma once
+
+#include <string_view>
+
+namespace mfreport::cli {
+
+struct Number {
+    enum Kind { None, Integer, Real };
+    Kind kind = None;
+    long long integer = 0; ///< the value of an Integer
+    double real = 0;       ///< the value of an Integer or a Real
+    int decimals = 0;      ///< digits after the decimal mark
+    bool plain = true;     ///< finite and written without an exponent
+};
+
+/// Reads a whole field, blanks around it allowed: an optional sign, digits
+/// with an optional decimal mark (a point, or also a comma when
+/// `decimalComma`), an optional exponent; or inf, infinity or nan. An integer
+/// has neither mark nor exponent and fits 64 bits. Anything else is None.
+Number parseNumber(std::string_view text, bool decimalComma);
+
+/// Whether an Integer fits an int.
+bool fitsInt(const Number& number);
+
+} // namespace mfreport::cli

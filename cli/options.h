@@ -1,0 +1,85 @@
+// The command line of mfreport: options, column settings and the help text.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <mfreport/mfreport.h>
+
+namespace mfreport::cli {
+
+/// A command line that cannot be followed (exit status 2).
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// A run that failed on its inputs or its output (exit status 1).
+class Failure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class Kind { Html, XmlSs, XmlWp, Text, TextCsv };
+
+enum class Encoding { Detect, Utf8, Latin1 };
+
+/// Settings of the columns that one --column option names.
+struct ColumnSpec {
+    std::string text;    ///< the option's value, for messages
+    std::string name;    ///< the column's name, or empty when `position` is set
+    size_t position = 0; ///< 1-based column number ("#N"), 0 when named
+    std::optional<std::string> unit;
+    std::optional<double> factor;
+    std::optional<size_t> width;
+    std::optional<size_t> decimals;
+    std::optional<mfTableColumn::fmt_type> format;
+    std::optional<mfTableColumn::adj_type> align;
+    std::optional<mfTableColumn::col_type> type;
+    std::optional<std::string> description;
+};
+
+struct Options {
+    bool help = false;
+    bool version = false;
+    std::string output;
+    std::optional<Kind> kind;
+    std::vector<std::string> inputs;
+    char separator = 0; ///< 0: detected from each file's header row
+    Encoding encoding = Encoding::Detect;
+    std::string title;
+    std::vector<std::string> headings; ///< the n-th belongs to the n-th input
+    bool contents = false;
+    std::string programName = "mfreport";
+    std::string programDescription = "Tables from CSV files";
+    std::string programVersion = MFREPORT_VERSION_STRING;
+    std::string programDate;
+    std::string modelName; ///< empty: the names of the inputs
+    std::string modelDescription;
+    std::string modelFile;
+    std::string modelSign;
+    std::string modelDate;
+    std::vector<ColumnSpec> columns;
+};
+
+/// Reads the arguments after the program name; throws UsageError.
+Options parseOptions(const std::vector<std::string>& arguments);
+
+/// The kind that the output's extension names, if any.
+std::optional<Kind> kindOfName(const std::string& path);
+
+/// The kind to write: --kind, or else the output's extension; throws UsageError.
+Kind outputKind(const Options& options);
+
+const char* kindName(Kind kind);
+
+/// True for the paged text report and its semicolon-separated form.
+inline bool isTextKind(Kind kind) {
+    return kind == Kind::Text || kind == Kind::TextCsv;
+}
+
+std::string helpText();
+
+} // namespace mfreport::cli

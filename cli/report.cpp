@@ -1,0 +1,223 @@
+#include "report.h"
+
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "numbers.h"
+#include "progress.h"
+#include "text.h"
+
+namespace mfreport::cli {
+
+namespace {
+
+constexpr std::uint64_t kManyCells = 1000000;
+constexpr size_t kLongestTableName = 31; // what spreadsheet programs take as a sheet name
+
+mfDevice::ReportType reportType(Kind kind) {
+    switch (kind) {
+    case Kind::Html:
+        return mfDevice::HTML;
+    case Kind::XmlSs:
+        return mfDevice::XML_SS;
+    case Kind::XmlWp:
+        return mfDevice::XML_WP;
+    case Kind::TextCsv:
+        return mfDevice::TEXT_CSV;
+    case Kind::Text:
+        break;
+    }
+    return mfDevice::TEXT;
+}
+
+/// Text from the command line for the report.
+std::string fromCommandLine(const std::string& text, Kind kind) {
+    return isTextKind(kind) ? forText(text, true) : forMarkup(text, false);
+}
+
+std::string stem(const std::string& path) {
+    return std::filesystem::path(path).stem().string();
+}
+
+// Table names (anchors, sheet names): the input's name without folder and
+// extension, characters other than letters, digits, '_', '-' and '.' made
+// '_', cut to 31 characters and made unique with a number.
+std::vector<std::string> tableNames(const std::vector<TableScan>& scans) {
+    std::vector<std::string> names;
+    std::set<std::string> taken;
+    for (const TableScan& scan : scans) {
+        std::string base = stem(scan.path);
+        for (char& c : base) {
+            const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                              (c >= '0' && c <= '9') || c == '_' || c == '-' || c == '.';
+            c = kept ? c : '_';
+        }
+        if (base.empty()) {
+            base = "Table";
+        }
+        std::string name = base.substr(0, kLongestTableName);
+        for (int n = 2; !taken.insert(name).second; ++n) {
+            const std::string suffix = "_" + std::to_string(n);
+            name = base.substr(0, kLongestTableName - suffix.size()) + suffix;
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+[[noreturn]] void cannotWrite(const std::string& output) {
+    throw Failure(output + ": cannot write the report");
+}
+
+[[noreturn]] void changed(const CsvReader& reader, Position at) {
+    reader.fail(at, "the file changed while it was read");
+}
+
+class TableWriter {
+public:
+    TableWriter(const Options& options, Kind kind, const TableScan& scan,
+                const std::vector<ColumnPlan>& columns)
+        : options_(options), kind_(kind), scan_(scan), columns_(columns) {}
+
+    void write(mfDevice& device, const std::string& name, const std::string& heading, int level) {
+        std::unique_ptr<mfTable> table(device.addTable(mfTableHeader(name, heading, level)));
+        if (!table) {
+            cannotWrite(options_.output);
+        }
+        for (const ColumnPlan& plan : columns_) {
+            mfTableColumn column(plan.name, plan.description, plan.type);
+            column.setUnits(plan.unit, plan.factor);
+            column.setWidth(plan.width, plan.decimals, plan.format);
+            if (plan.align) {
+                column.setAdjust(*plan.align);
+            }
+            table->addColumn(column);
+        }
+        if (!table->begin_table()) {
+            cannotWrite(options_.output);
+        }
+        CsvReader reader(scan_.path, scan_.separator, options_.encoding);
+        reader.next(); // the header row
+        const size_t count = columns_.size();
+        Progress progress("writing " + scan_.path, scan_.bytes,
+                          scan_.records * count >= kManyCells);
+        std::uint64_t records = 0;
+        while (reader.next(count)) {
+            if (reader.size() < count || ++records > scan_.records) {
+                changed(reader, reader.recordEnd());
+            }
+            bool written = table->begin_record();
+            for (size_t i = 0; i < count; ++i) {
+                written = insert(*table, reader, i) && written;
+            }
+            if (!table->end_record() || !written) {
+                cannotWrite(options_.output);
+            }
+            progress.update(reader.source().offset());
+        }
+        if (records != scan_.records) {
+            changed(reader, reader.recordEnd());
+        }
+        if (!table->end_table()) {
+            cannotWrite(options_.output);
+        }
+    }
+
+private:
+    bool insert(mfTable& table, const CsvReader& reader, size_t i) {
+        const std::string& value = reader.field(i);
+        if (value.find_first_not_of(" \t") == std::string::npos) {
+            return true; // an empty cell
+        }
+        const int column = static_cast<int>(i);
+        switch (columns_[i].type) {
+        case mfTableColumn::INTEGER: {
+            const Number number = parseNumber(value, scan_.decimalComma);
+            if (!fitsInt(number)) {
+                changed(reader, reader.fieldStart(i));
+            }
+            return table.insertValue(column, static_cast<int>(number.integer));
+        }
+        case mfTableColumn::REAL: {
+            const Number number = parseNumber(value, scan_.decimalComma);
+            if (number.kind == Number::None) {
+                changed(reader, reader.fieldStart(i));
+            }
+            return table.insertValue(column, number.real);
+        }
+        default:
+            return table.insertValue(column, isTextKind(kind_)
+                                                 ? forText(value, !scan_.latin1, columns_[i].width)
+                                                 : forMarkup(value, scan_.latin1));
+        }
+    }
+
+    const Options& options_;
+    Kind kind_;
+    const TableScan& scan_;
+    const std::vector<ColumnPlan>& columns_;
+};
+
+} // namespace
+
+void writeReport(const Options& options, Kind kind, const std::vector<TableScan>& scans,
+                 const std::vector<std::vector<ColumnPlan>>& columns, OutputFile& output) {
+    const mfReportClient client(fromCommandLine(options.programName, kind),
+                                fromCommandLine(options.programDescription, kind),
+                                fromCommandLine(options.programVersion, kind),
+                                fromCommandLine(options.programDate, kind));
+    std::string modelName = options.modelName;
+    for (size_t i = 0; options.modelName.empty() && i < scans.size(); ++i) {
+        modelName += (i > 0 ? ", " : "") + std::filesystem::path(scans[i].path).filename().string();
+    }
+    const mfReportHeader model(
+        fromCommandLine(modelName, kind), fromCommandLine(options.modelDescription, kind),
+        fromCommandLine(options.modelFile, kind), fromCommandLine(options.modelSign, kind),
+        fromCommandLine(options.modelDate, kind));
+    std::unique_ptr<mfDevice> device;
+    try {
+        device = mfDevice::create(client, output.deviceName(), reportType(kind), model);
+    } catch (const std::exception&) {
+        cannotWrite(options.output);
+    }
+    if (!device) {
+        cannotWrite(options.output);
+    }
+
+    const std::vector<std::string> names = tableNames(scans);
+    std::vector<std::string> headings;
+    for (size_t i = 0; i < scans.size(); ++i) {
+        headings.push_back(fromCommandLine(
+            i < options.headings.size() ? options.headings[i] : stem(scans[i].path), kind));
+    }
+    const bool sections = kind == Kind::Html || kind == Kind::XmlWp;
+    const std::string title = sections ? fromCommandLine(options.title, kind) : std::string();
+    const int level = title.empty() ? 1 : 2;
+
+    if (options.contents && sections) {
+        device->addParagraph("Contents");
+        device->beginTOC();
+        {
+            mfTOCDevice contents(device.get());
+            if (!title.empty()) {
+                contents.addHeading(title, 1);
+            }
+            for (const std::string& heading : headings) {
+                contents.addHeading(heading, level);
+            }
+        } // the real headings are numbered from 1 again
+        device->endTOC();
+    }
+    if (!title.empty()) {
+        device->addHeading(title, 1);
+    }
+    for (size_t i = 0; i < scans.size(); ++i) {
+        TableWriter(options, kind, scans[i], columns[i])
+            .write(*device, names[i], headings[i], level);
+    }
+    device.reset();
+    output.commit();
+}
+
+} // namespace mfreport::cli
