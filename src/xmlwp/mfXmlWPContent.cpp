@@ -208,7 +208,8 @@ bool mfXmlWPDevice::addHeadingToTOC(const std::string& text, int level) {
              "</w:t> </w:r>");
     out.line(tocEntryTab);
     out.line(R"(<w:hlink w:bookmark=")", XmlAttribute{bookmark},
-             R"("> <w:fldSimple w:instr="PAGEREF )", XmlAttribute{bookmark}, R"(">)");
+             R"("> <w:fldSimple w:instr="PAGEREF )", XmlAttribute{bookmark},
+             R"( \* MERGEFORMAT">)");
     out.line(tocEntryEnd);
     return out.finish();
 }

@@ -160,14 +160,25 @@ TEST(XmlWPContent, FigureBase64LinesAndUnreadableFile) {
 TEST(XmlWPContent, HeadingStylesOutlineLevelsAndBookmarks) {
     const std::string blank = " <w:p>\n  <w:pPr><w:pStyle w:val=\"Normal\"/></w:pPr>\n"
                               "  <w:r><w:t> </w:t></w:r>\n </w:p>\n";
+    // Each bookmark has an id of its own, counted in document order.
+    int id = 0;
     const auto heading = [&](const std::string& style, const std::string& outline,
                              const std::string& text, const std::string& bookmark) {
+        const std::string n = std::to_string(++id);
         return blank + " <w:p>\n  <w:pPr>\n   <w:pStyle w:val=\"Heading" + style + "\"/>\n" +
                (outline.empty() ? "" : "   <w:outlineLvl w:val=\"" + outline + "\" />\n") +
                "  </w:pPr>\n  <w:r><w:t>" + text + "</w:t></w:r>\n </w:p>\n" +
-               "<aml:annotation aml:id=\"0\" w:type=\"Word.Bookmark.Start\" w:name=\"" + bookmark +
-               "\"/>\n<aml:annotation aml:id=\"0\" w:type=\"Word.Bookmark.End\"/>\n" + blank;
+               "<aml:annotation aml:id=\"" + n + "\" w:type=\"Word.Bookmark.Start\" w:name=\"" +
+               bookmark + "\"/>\n<aml:annotation aml:id=\"" + n +
+               "\" w:type=\"Word.Bookmark.End\"/>\n" + blank;
     };
+    std::string expected = heading("1", "1", "1  Loads", "1__Loads");
+    expected += heading("2", "2", "1.1  Load cases", "1_1__Load_cases");
+    expected += heading("3", "", "Appendix", "Appendix");
+    expected += heading("3", "4", "1.1.0.1  Deep", "1_1_0_1__Deep");
+    expected += heading("3", "5", "1.1.0.1.1  Deeper", "1_1_0_1_1__Deeper");
+    expected += heading("3", "", "Free", "Free");
+    expected += heading("3", "3", "1.1.1  Forces/moments - ULS", "1_1_1__Forces_moments___ULS");
     EXPECT_EQ(documentBody(XML_WP,
                            [](mfDevice& d) {
                                d.addHeading("Loads", 1);
@@ -178,13 +189,7 @@ TEST(XmlWPContent, HeadingStylesOutlineLevelsAndBookmarks) {
                                d.addHeading("Free", -1);
                                d.addHeading("Forces/moments - ULS", 3);
                            }),
-              heading("1", "1", "1  Loads", "1__Loads") +
-                  heading("2", "2", "1.1  Load cases", "1_1__Load_cases") +
-                  heading("3", "", "Appendix", "Appendix") +
-                  heading("3", "4", "1.1.0.1  Deep", "1_1_0_1__Deep") +
-                  heading("3", "5", "1.1.0.1.1  Deeper", "1_1_0_1_1__Deeper") +
-                  heading("3", "", "Free", "Free") +
-                  heading("3", "3", "1.1.1  Forces/moments - ULS", "1_1_1__Forces_moments___ULS"));
+              expected);
 }
 
 TEST(XmlWPContent, ContentsEntriesLinkToTheHeadingBookmarks) {
@@ -207,7 +212,7 @@ TEST(XmlWPContent, ContentsEntriesLinkToTheHeadingBookmarks) {
             R"(<w:p> <w:pPr> <w:pStyle w:val="TextParagraph"/> <w:tabs> <w:tab w:val="right" w:leader="dot" w:pos="9350" /> </w:tabs> </w:pPr>
 <w:r> <w:t> <w:rPr><w:rStyle w:val="Hyperlink" /></w:rPr>2.1  Forces/moments - ULS</w:t> </w:r>
 <w:r> <w:tab /> </w:r>
-<w:hlink w:bookmark="2_1__Forces_moments___ULS"> <w:fldSimple w:instr="PAGEREF 2_1__Forces_moments___ULS">
+<w:hlink w:bookmark="2_1__Forces_moments___ULS"> <w:fldSimple w:instr="PAGEREF 2_1__Forces_moments___ULS \* MERGEFORMAT">
 <w:r> <w:t>0</w:t> </w:r> </w:fldSimple> </w:hlink> </w:p>
 <w:p> <w:r> <w:fldChar w:fldCharType="end" /> </w:r> </w:p>
 )"),
@@ -217,7 +222,8 @@ TEST(XmlWPContent, ContentsEntriesLinkToTheHeadingBookmarks) {
     for (const char* name :
          {"1__Model", "2__Loads_&amp;_&quot;&lt;forces&gt;&quot;", "2_1__Forces_moments___ULS"}) {
         EXPECT_EQ(count(body, std::string("<w:hlink w:bookmark=\"") + name + "\">"), 1U);
-        EXPECT_EQ(count(body, std::string("w:instr=\"PAGEREF ") + name + "\">"), 1U);
+        EXPECT_EQ(count(body, std::string("w:instr=\"PAGEREF ") + name + " \\* MERGEFORMAT\">"),
+                  1U);
         EXPECT_EQ(count(body, std::string("w:name=\"") + name + "\"/>"), 1U);
     }
 }
