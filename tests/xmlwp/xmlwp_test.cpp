@@ -57,6 +57,30 @@ TEST(XmlWPSkeleton, IdentityTextsKeepTheLayoutAndAreEscaped) {
     EXPECT_EQ(count(escaped, "<w:t>\xEF\xBF\xBD</w:t>"), 2U);
 }
 
+// The page header and footer are written when the document ends, from what
+// the device kept when it was built: the caller's records may be gone and the
+// clock may have moved on.
+TEST(XmlWPSkeleton, PageHeaderAndFooterShowTheIdentityAndTimeOfConstruction) {
+    mftest::TempFile file("later.xml");
+    std::unique_ptr<mfDevice> device;
+    {
+        mftest::FixedClock clock(mftest::fixedEpoch);
+        const auto model = std::make_unique<mfReportHeader>(mftest::testModel);
+        device.reset(mfDevice::createDevice(mftest::testClient, file.path(), XML_WP, *model));
+    }
+    device->addParagraph("text");
+    {
+        mftest::FixedClock clock("1796671927"); // a day later
+        EXPECT_TRUE(device->close());
+    }
+    const std::string text = mftest::readFile(file.path());
+    EXPECT_EQ(count(text, "<w:t>06-DEC-2026  19:32:07</w:t>"), 2U); // Last saved:
+    EXPECT_EQ(count(text, "<w:t>06-DEC-2026 19:32:07</w:t>"), 2U);  // footer
+    EXPECT_EQ(count(text, "07-DEC-2026"), 0U);
+    EXPECT_EQ(count(text, "<w:t>footbridge-b12.mdl</w:t>"), 2U);
+    EXPECT_LT(text.find("text"), text.find("<w:sectPr>"));
+}
+
 uint32_t bigEndian(const unsigned char* bytes) {
     return static_cast<uint32_t>(bytes[0]) << 24 | static_cast<uint32_t>(bytes[1]) << 16 |
            static_cast<uint32_t>(bytes[2]) << 8 | static_cast<uint32_t>(bytes[3]);
