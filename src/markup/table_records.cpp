@@ -94,7 +94,9 @@ bool mfTable::MarkupRecords::begin_record(mfTable& table) {
     }
     if (!output_->isOpen(row_)) {
         output_->put(markup_->rowStart);
-        finisher_ = std::make_shared<RowFinisher>(*this, table);
+        if (!finisher_) {
+            finisher_ = std::make_shared<RowFinisher>(*this, table);
+        }
         row_ = output_->open(markup_->rowEnd, finisher_);
     }
     return output_->finish();
@@ -132,7 +134,6 @@ bool mfTable::MarkupRecords::end_record(mfTable& table) {
         });
     output_->close(row_, text_);
     cells_.clear();
-    finisher_.reset();
     return output_->finish();
 }
 
