@@ -31,7 +31,7 @@ void appendCellNumber(std::string& out, const mfTableColumn& column, double show
 using mfreport::markup::Folding;
 using mfreport::markup::Output;
 
-class mfTable::MarkupRecords::RowFinisher : public Output::Finisher {
+class mfTable::MarkupRecords::RowFinisher final : public Output::Finisher {
 public:
     RowFinisher(MarkupRecords& records, mfTable& table) : records_(records), table_(table) {}
     void finishOpen(Output&, Output::Mark) override { records_.end_record(table_); }

@@ -38,7 +38,7 @@ TEST(MarkupOutput, OpenElementsCloseInnermostFirst) {
 }
 
 // Writes "<kept/>" and closes its element when something else closes it.
-struct KeptBack : Output::Finisher {
+struct KeptBack final : Output::Finisher {
     void finishOpen(Output& out, Output::Mark mark) override {
         ++calls;
         out.close(mark, "<kept/>");
