@@ -191,11 +191,12 @@ bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::
     const bool numberColumn =
         col.type() == mfTableColumn::INTEGER || col.type() == mfTableColumn::REAL;
     if (numberColumn && isPlainNumber(value)) {
-        if (col.type() == mfTableColumn::INTEGER) { // the value as passed
+        // Without leading blanks: spreadsheet programs read " 7" as no number.
+        text = value;
+        text.remove_prefix(text.find_first_not_of(' '));
+        if (col.type() == mfTableColumn::INTEGER) {
             *cell += numberCell;
-            text = value;
         } else {
-            text.remove_prefix(text.find_first_not_of(' '));
             *cell += styledCell;
             appendStyle(*cell, col);
             *cell += styledNumberText;

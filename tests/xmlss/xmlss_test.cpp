@@ -144,8 +144,8 @@ TEST(XmlSSWorksheet, Cells) {
         {fixed2, [](mfTable& t) { t.insertValue(0, std::string("   ")); }, string + "   "},
         {sci12, [](mfTable& t) { t.insertValue(0, std::string(" 2.5e3")); },
          R"(    <Cell ss:StyleID="Default"> <Data ss:Type="Number">2.5e3)"},
-        // Text of an INTEGER column: a number as passed, without the bracket rule.
-        {count, [](mfTable& t) { t.insertValue(0, std::string("  42")); }, number + "  42"},
+        // Text of an INTEGER column: a number without its leading blanks.
+        {count, [](mfTable& t) { t.insertValue(0, std::string("  42")); }, number + "42"},
         {count, [](mfTable& t) { t.insertValue(0, std::string("1&2")); }, string + "1&amp;2"},
         // Integers are unstyled numbers whatever the column; links are ignored.
         {fixed2, [](mfTable& t) { t.insertValue(0, 7); }, number + "7"},
@@ -196,11 +196,11 @@ TEST(XmlSSWorksheet, TextInNumberColumnsIsANumberOnlyWhenItIsOne) {
     const struct {
         const char* text;
         std::string realCell;    ///< number text without its leading blanks
-        std::string integerCell; ///< number text as passed
+        std::string integerCell; ///< number text without its leading blanks
     } cases[] = {
         // Accepted.
         {"3.5", styled + "3.5", number + "3.5"},
-        {"  -42  ", styled + "-42  ", number + "  -42  "},
+        {"  -42  ", styled + "-42  ", number + "-42  "},
         {"+7", styled + "+7", number + "+7"},
         {"007", styled + "007", number + "007"},
         {"1e5", styled + "1e5", number + "1e5"},
