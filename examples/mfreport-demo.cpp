@@ -1,5 +1,6 @@
 // Writes the report of a small steel footbridge model in every output kind the
-// library offers: mfreport-demo [OUTDIR] (default "reports").
+// library offers: mfreport-demo [OUTDIR] (default "reports"). Exits with 1 when
+// a report could not be written completely.
 
 #include <cmath>
 #include <filesystem>
@@ -166,13 +167,15 @@ void writeReport(mfDevice& device, const std::string& figure) {
                    1);
 }
 
-// `extension` is what the device appends to the file name itself.
-void writeDocument(const mfReportClient& client, const mfReportHeader& model, const fs::path& file,
+// True when the whole document reached the file. `extension` is what the
+// device appends to the file name itself.
+bool writeDocument(const mfReportClient& client, const mfReportHeader& model, const fs::path& file,
                    mfDevice::ReportType type, const std::string& figure,
                    const std::string& extension = "") {
     std::unique_ptr<mfDevice> device(mfDevice::createDevice(client, file.string(), type, model));
     if (!device) {
-        return;
+        std::cerr << "mfreport-demo: no device for " << file.string() << '\n';
+        return false;
     }
     device->addParagraph("Contents");
     device->beginTOC();
@@ -182,13 +185,52 @@ void writeDocument(const mfReportClient& client, const mfReportHeader& model, co
     }
     device->endTOC();
     writeReport(*device, figure);
+    // Only close() tells whether every byte reached the disk.
+    if (!device->close()) {
+        std::cerr << "mfreport-demo: writing " << file.string() << extension << " failed\n";
+        return false;
+    }
     std::cout << "wrote " << file.string() << extension << '\n';
+    return true;
+}
+
+void usage(std::ostream& out) {
+    out << "usage: mfreport-demo [--help] [--] [OUTDIR]\n"
+           "Writes the report of a footbridge model as XHTML, a spreadsheet workbook, a\n"
+           "word-processing document, a paged print file and a semicolon-separated file\n"
+           "into OUTDIR (default \"reports\"), which is created when missing. A directory\n"
+           "whose name begins with \"-\" is given after \"--\". Exits 1 when a report\n"
+           "failed.\n";
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const fs::path outdir = argc > 1 ? argv[1] : "reports";
+    fs::path outdir = "reports";
+    bool named = false;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (options && (arg == "--help" || arg == "-h")) {
+            usage(std::cout);
+            return 0;
+        }
+        if (options && arg == "--") {
+            options = false;
+        } else if (options && arg.size() > 1 && arg[0] == '-') {
+            std::cerr << "mfreport-demo: unknown option " << arg << '\n';
+            usage(std::cerr);
+            return 2;
+        } else if (named) {
+            std::cerr << "mfreport-demo: one output directory only\n";
+            usage(std::cerr);
+            return 2;
+        } else {
+            outdir = arg;
+            named = true;
+        }
+    }
+    bool written = true;
     try {
         fs::create_directories(outdir);
         const fs::path figure = outdir / "footbridge.png";
@@ -199,19 +241,21 @@ int main(int argc, char** argv) {
                                     "01-NOV-2026");
         const mfReportHeader model("Footbridge B-12", "Steel footbridge, two spans of 12 m",
                                    "footbridge-b12.mdl", "JD", "05-DEC-2026");
-        writeDocument(client, model, outdir / "report.html", mfDevice::HTML, "footbridge.png");
-        writeDocument(client, model, outdir / "report-workbook.xml", mfDevice::XML_SS,
-                      "footbridge.png");
+        written &=
+            writeDocument(client, model, outdir / "report.html", mfDevice::HTML, "footbridge.png");
+        written &= writeDocument(client, model, outdir / "report-workbook.xml", mfDevice::XML_SS,
+                                 "footbridge.png");
         // The document embeds the image, so it needs a path readable from here.
-        writeDocument(client, model, outdir / "report-document.xml", mfDevice::XML_WP,
-                      figure.string());
+        written &= writeDocument(client, model, outdir / "report-document.xml", mfDevice::XML_WP,
+                                 figure.string());
         // The text devices add ".LIS" and ".csv"; they write the tables only.
-        writeDocument(client, model, outdir / "report", mfDevice::TEXT, "footbridge.png", ".LIS");
-        writeDocument(client, model, outdir / "report", mfDevice::TEXT_CSV, "footbridge.png",
-                      ".csv");
+        written &= writeDocument(client, model, outdir / "report", mfDevice::TEXT, "footbridge.png",
+                                 ".LIS");
+        written &= writeDocument(client, model, outdir / "report", mfDevice::TEXT_CSV,
+                                 "footbridge.png", ".csv");
     } catch (const std::exception& e) {
         std::cerr << "mfreport-demo: " << e.what() << '\n';
         return 1;
     }
-    return 0;
+    return written ? 0 : 1;
 }

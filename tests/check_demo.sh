@@ -7,8 +7,16 @@ out=$2
 XML_CATALOG_FILES="$(cd "$(dirname "$0")" && pwd)/data/xhtml1/catalog.xml"
 export XML_CATALOG_FILES
 rm -rf "$out"
-"$demo" "$out" || exit 1
 status=0
+# --help is an option, never a directory name.
+(cd "$(dirname "$out")" && "$demo" --help >/dev/null && [ ! -e --help ]) ||
+    { echo "--help did not print the usage alone"; status=1; }
+# A report that does not reach the disk makes the demo fail: with room for the
+# figure, the page and the workbook but not the document, the last close fails.
+(trap '' XFSZ; ulimit -f 40 && "$demo" "$out" >/dev/null 2>&1) &&
+    { echo "a failed report went unnoticed"; status=1; }
+rm -rf "$out"
+"$demo" "$out" || exit 1
 for file in "$out"/*.html "$out"/*.xml; do
     [ -e "$file" ] || continue
     case "$file" in

@@ -63,7 +63,8 @@ inline std::string between(const std::string& text, const std::string& start,
 }
 
 /// What the content calls added: the XHTML between the title block and
-/// "</body>", the workbook's worksheets, the word-processing section.
+/// "</body>", the workbook's worksheets, the word-processing section up to
+/// its properties.
 inline std::string documentBody(mfDevice::ReportType kind, const Content& write,
                                 bool checkXml = true) {
     const std::string text = writeDocument(kind, write, testClient, testModel, checkXml);
@@ -73,7 +74,7 @@ inline std::string documentBody(mfDevice::ReportType kind, const Content& write,
     case mfDevice::XML_SS:
         return between(text, "</Styles>\n", "</Workbook>\n");
     default:
-        return between(text, "<wx:sect>\n", "</wx:sect>\n");
+        return between(text, "<wx:sect>\n", "<w:sectPr>\n");
     }
 }
 

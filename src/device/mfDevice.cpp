@@ -60,3 +60,6 @@ bool mfDevice::beginTOC() {
 bool mfDevice::endTOC() {
     return false;
 }
+bool mfDevice::close() {
+    return true;
+}

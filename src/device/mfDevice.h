@@ -46,6 +46,13 @@ public:
     virtual bool beginTOC();
     virtual bool endTOC();
     virtual ReportType report_type() const = 0;
+    /// Ends the document: writes its closing part, flushes and closes the
+    /// file. True when every byte reached the file; false when a write or the
+    /// close failed. Afterwards every writing operation answers false and
+    /// writes nothing, and a second close() gives the same answer again. The
+    /// destructor closes a device that was not closed. A device without a
+    /// file of its own answers true.
+    virtual bool close();
 
 protected:
     /// Numbers a heading of level 1 to 5 ("1.2  text") and advances the

@@ -66,10 +66,17 @@ mfHtmlDevice::mfHtmlDevice(const mfReportClient& client, const std::string& file
 }
 
 mfHtmlDevice::~mfHtmlDevice() {
-    output_->closeDocument(documentEnd);
+    mfHtmlDevice::close();
+}
+
+bool mfHtmlDevice::close() {
+    return output_->closeDocument(documentEnd);
 }
 
 bool mfHtmlDevice::addHeading(const std::string& text, int level) {
+    if (!output_->startContent()) {
+        return false;
+    }
     const std::string numbered = numbered_heading(text, level);
     output_->line("<p><a id=\"", Utf8{numbered}, "\" /></p>");
     const int tag = level >= 1 && level <= 5 ? level : 3;
@@ -78,6 +85,9 @@ bool mfHtmlDevice::addHeading(const std::string& text, int level) {
 }
 
 bool mfHtmlDevice::addHeadingToTOC(const std::string& text, int level) {
+    if (!output_->startContent()) {
+        return false;
+    }
     const std::string numbered = numbered_heading(text, level);
     output_->put("<br/>");
     for (int i = 0; i < level; ++i) {
@@ -88,17 +98,26 @@ bool mfHtmlDevice::addHeadingToTOC(const std::string& text, int level) {
 }
 
 bool mfHtmlDevice::addParagraph(const std::string& text) {
+    if (!output_->startContent()) {
+        return false;
+    }
     output_->line("<p>", Utf8{text}, "</p>");
     return output_->finish();
 }
 
 bool mfHtmlDevice::addFigure(const std::string& fileName, const std::string& caption) {
+    if (!output_->startContent()) {
+        return false;
+    }
     output_->line("<p><img src=\"", Utf8{fileName}, "\" alt=\"", Utf8{fileName}, "\" /></p>");
     output_->line("<p>", Utf8{caption}, "</p>");
     return output_->finish();
 }
 
 bool mfHtmlDevice::addList(const Vector<std::string>& items, int style) {
+    if (!output_->startContent()) {
+        return false;
+    }
     if (style == 2 && items.size() % 2 == 0) {
         output_->line("<table>");
         for (size_t i = 0; i < items.size(); i += 2) {

@@ -25,8 +25,7 @@ public:
     mfHtmlDevice(const mfHtmlDevice&) = delete;
     mfHtmlDevice& operator=(const mfHtmlDevice&) = delete;
 
-    /// Closes what tables left open, writes "</body>" and "</html>" and closes
-    /// the file.
+    /// Closes the page unless close() did.
     ~mfHtmlDevice() override;
     bool addHeading(const std::string& text, int level) override;
     bool addParagraph(const std::string& text) override;
@@ -35,6 +34,9 @@ public:
     bool addFigure(const std::string& fileName, const std::string& caption) override;
     bool addHeadingToTOC(const std::string& text, int level) override;
     ReportType report_type() const override;
+    /// Closes what tables left open, writes "</body>" and "</html>" and closes
+    /// the file; false when any write or the close failed.
+    bool close() override;
 
     /// The open document stream.
     std::ofstream& out();

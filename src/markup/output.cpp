@@ -16,6 +16,9 @@ Output::Output(const std::string& fileName) {
 Output::~Output() = default;
 
 void Output::put(std::string_view text) {
+    if (closed()) {
+        return;
+    }
     file_.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!file_.good()) {
         failed_ = true;
@@ -23,6 +26,9 @@ void Output::put(std::string_view text) {
 }
 
 bool Output::finish() {
+    if (closed()) {
+        return false;
+    }
     if (healthy()) {
         file_.flush();
     }
@@ -32,42 +38,65 @@ bool Output::finish() {
     return healthy();
 }
 
-Output::Mark Output::open(std::string_view closing) {
-    open_.emplace_back(++last_, closing);
+bool Output::startContent() {
+    if (closed()) {
+        return false;
+    }
+    closeAll();
+    return true;
+}
+
+Output::Mark Output::open(std::string_view closing, std::weak_ptr<Finisher> finisher) {
+    open_.push_back(OpenElement{++last_, closing, std::move(finisher)});
     return last_;
 }
 
 bool Output::isOpen(Mark mark) const {
-    for (const auto& element : open_) {
-        if (element.first == mark) {
+    for (const OpenElement& element : open_) {
+        if (element.mark == mark) {
             return true;
         }
     }
     return false;
 }
 
+void Output::closeInnermost() {
+    const Mark mark = open_.back().mark;
+    // Taken out first, so that a finisher that closes more runs only once.
+    const std::shared_ptr<Finisher> finisher = open_.back().finisher.lock();
+    open_.back().finisher.reset();
+    if (finisher) {
+        finisher->finishOpen(*this, mark);
+    }
+    if (!open_.empty() && open_.back().mark == mark) {
+        put(open_.back().closing);
+        open_.pop_back();
+    }
+}
+
 void Output::close(Mark mark, std::string_view content) {
     if (!isOpen(mark)) {
         return;
     }
-    while (open_.back().first != mark) {
-        put(open_.back().second);
-        open_.pop_back();
+    while (open_.back().mark != mark) {
+        closeInnermost();
+        if (!isOpen(mark)) { // closed by a finisher on the way
+            return;
+        }
     }
     put(content);
-    put(open_.back().second);
+    put(open_.back().closing);
     open_.pop_back();
 }
 
 void Output::closeAll() {
     while (!open_.empty()) {
-        put(open_.back().second);
-        open_.pop_back();
+        closeInnermost();
     }
 }
 
 bool Output::closeDocument(std::string_view documentEnd) {
-    if (file_.is_open()) {
+    if (!closed()) {
         closeAll();
         put(documentEnd);
         file_.close();

@@ -7,9 +7,9 @@
 
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "mfreport/markup/text_codec.h"
@@ -41,7 +41,7 @@ public:
             line(text);
         }
     }
-    /// Writes text as it is, line ends included.
+    /// Writes text as it is, line ends included; nothing once closed.
     void put(std::string_view text);
 
     /// Ends a writing operation; what it wrote reaches the file. True while
@@ -49,6 +49,15 @@ public:
     bool finish();
     /// The same answer as finish(), without writing anything.
     bool healthy() const { return file_.is_open() && !failed_ && file_.good(); }
+    /// True once the document is closed: from then on nothing is written.
+    bool closed() const { return !file_.is_open(); }
+
+    /// Makes way for content at the document's own level by closing what
+    /// tables left open. False, writing nothing, once the document is closed.
+    bool startContent();
+
+    /// 1, 2, 3, ... : numbers unique in the document, for element ids.
+    int64_t nextId() { return ++last_id_; }
 
     /// The file stream, for a caller that writes to it directly.
     std::ofstream& stream() { return file_; }
@@ -57,14 +66,29 @@ public:
     // once its start is written; its closing text is written when it, or an
     // element around it, is closed.
     using Mark = uint64_t;
+
+    /// A writer that keeps back part of an element it left open (the cells
+    /// of a record) and writes it when the element is closed from outside.
+    class Finisher {
+    public:
+        /// Writes what was kept back for `mark` and closes it.
+        virtual void finishOpen(Output& out, Mark mark) = 0;
+
+    protected:
+        ~Finisher() = default;
+    };
+
     /// Marks an open element ended by `closing` (fixed markup, kept by view
-    /// and not copied). Never returns 0.
-    Mark open(std::string_view closing);
+    /// and not copied). When something else closes it, `finisher`, while it
+    /// lives, closes it instead. Never returns 0.
+    Mark open(std::string_view closing, std::weak_ptr<Finisher> finisher = {});
     bool isOpen(Mark mark) const;
-    /// Closes what was opened inside `mark`, innermost first, then writes
-    /// `content` and the end of `mark`. Nothing when `mark` is not open.
+    /// Closes what was opened inside `mark`, innermost first (each by its
+    /// finisher when it has one), then writes `content` and the end of
+    /// `mark`. Nothing when `mark` is not open.
     void close(Mark mark, std::string_view content = {});
-    /// Closes every open element, innermost first.
+    /// Closes every open element, innermost first, each by its finisher when
+    /// it has one.
     void closeAll();
 
     /// Closes every open element, writes `documentEnd` and closes the file.
@@ -72,10 +96,19 @@ public:
     bool closeDocument(std::string_view documentEnd);
 
 private:
+    struct OpenElement {
+        Mark mark;
+        std::string_view closing;
+        std::weak_ptr<Finisher> finisher;
+    };
+    /// Closes the innermost open element.
+    void closeInnermost();
+
     std::ofstream file_;
     std::string text_; ///< the line being built, reused
-    std::vector<std::pair<Mark, std::string_view>> open_;
+    std::vector<OpenElement> open_;
     Mark last_ = 0;
+    int64_t last_id_ = 0;
     bool failed_ = false; ///< sticky: a failed write is never forgotten
 };
 

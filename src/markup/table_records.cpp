@@ -29,25 +29,57 @@ void appendCellNumber(std::string& out, const mfTableColumn& column, double show
 } // namespace mfreport::markup
 
 using mfreport::markup::Folding;
+using mfreport::markup::Output;
 
-mfTable::MarkupRecords::MarkupRecords(mfreport::markup::Output* output,
-                                      const mfreport::markup::TableMarkup& markup)
+class mfTable::MarkupRecords::RowFinisher final : public Output::Finisher {
+public:
+    RowFinisher(MarkupRecords& records, mfTable& table) : records_(records), table_(table) {}
+    void finishOpen(Output&, Output::Mark) override { records_.end_record(table_); }
+
+private:
+    MarkupRecords& records_;
+    mfTable& table_;
+};
+
+mfTable::MarkupRecords::MarkupRecords(Output* output, const mfreport::markup::TableMarkup& markup)
     : output_(output), markup_(&markup) {}
+
+mfTable::MarkupRecords::MarkupRecords(const MarkupRecords& other)
+    : output_(other.output_), markup_(other.markup_), cells_(other.cells_), table_(other.table_),
+      row_(other.row_) {}
+
+mfTable::MarkupRecords& mfTable::MarkupRecords::operator=(const MarkupRecords& other) {
+    if (this == &other) {
+        return *this;
+    }
+    output_ = other.output_;
+    markup_ = other.markup_;
+    cells_ = other.cells_;
+    table_ = other.table_;
+    row_ = other.row_;
+    finisher_.reset();
+    return *this;
+}
+
+mfTable::MarkupRecords::~MarkupRecords() = default;
 
 Folding mfTable::MarkupRecords::folding(const mfTable& table) {
     return Folding{table.wrap_width_, table.wrap_indent_};
 }
 
 bool mfTable::MarkupRecords::begin_table(mfTable& table) {
-    if (output_ != nullptr && output_->isOpen(table_)) {
+    if (!writable()) {
+        return false;
+    }
+    if (output_->isOpen(table_)) {
         end_table(table);
     }
     table.suspended_ = true;
-    return output_ != nullptr && output_->healthy();
+    return output_->healthy();
 }
 
 bool mfTable::MarkupRecords::begin_record(mfTable& table) {
-    if (output_ == nullptr) {
+    if (!writable()) {
         return false;
     }
     cells_.clear();
@@ -62,12 +94,18 @@ bool mfTable::MarkupRecords::begin_record(mfTable& table) {
     }
     if (!output_->isOpen(row_)) {
         output_->put(markup_->rowStart);
-        row_ = output_->open(markup_->rowEnd);
+        if (!finisher_) {
+            finisher_ = std::make_shared<RowFinisher>(*this, table);
+        }
+        row_ = output_->open(markup_->rowEnd, finisher_);
     }
     return output_->finish();
 }
 
 std::string* mfTable::MarkupRecords::cell(const mfTable& table, int column) {
+    if (output_ != nullptr && output_->closed()) {
+        return nullptr;
+    }
     if (column < 0 || static_cast<size_t>(column) >= table.columns_.size()) {
         return nullptr;
     }
@@ -75,7 +113,7 @@ std::string* mfTable::MarkupRecords::cell(const mfTable& table, int column) {
 }
 
 bool mfTable::MarkupRecords::end_record(mfTable& table) {
-    if (output_ == nullptr) {
+    if (!writable()) {
         return false;
     }
     if (!output_->isOpen(row_)) {
@@ -100,7 +138,7 @@ bool mfTable::MarkupRecords::end_record(mfTable& table) {
 }
 
 bool mfTable::MarkupRecords::end_table(mfTable& table) {
-    if (output_ == nullptr) {
+    if (!writable()) {
         return false;
     }
     if (table.suspended_ && markup_->emptyRecord) {

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -98,16 +99,23 @@ public:
     /// `output` is the document of the table's device, null when the device is
     /// of another kind: then nothing is written and the protocol answers false.
     MarkupRecords(mfreport::markup::Output* output, const mfreport::markup::TableMarkup& markup);
+    /// A copy carries the open record's cells; the original alone writes them
+    /// when something else closes the record.
+    MarkupRecords(const MarkupRecords& other);
+    MarkupRecords& operator=(const MarkupRecords& other);
+    ~MarkupRecords();
 
     /// Marks the head as due. A table begun again first ends what it left open.
     bool begin_table(mfTable& table);
     /// Writes the head when it is due (after closing what other tables left
-    /// open: tables do not nest), then opens the record's row. A record begun
-    /// again keeps its row and starts its cells afresh. False, writing
-    /// nothing, when the table was never begun or has ended.
+    /// open, their open record included: tables do not nest), then opens the
+    /// record's row. A record begun again keeps its row and starts its cells
+    /// afresh. False, writing nothing, when the table is not the one open on
+    /// the device: never begun, ended, or closed by other content.
     bool begin_record(mfTable& table);
     /// The cell of `column` in the record being built, emptied for writing;
-    /// null when `column` is not a column of the table.
+    /// null when `column` is not a column of the table or the document is
+    /// closed.
     std::string* cell(const mfTable& table, int column);
     /// Writes the record's cells in column order and closes its row. False,
     /// writing nothing, when no record is open.
@@ -117,7 +125,10 @@ public:
     bool end_table(mfTable& table);
 
 private:
+    class RowFinisher;
     static mfreport::markup::Folding folding(const mfTable& table);
+    /// True when the table can still write: a document of its kind, open.
+    bool writable() const { return output_ != nullptr && !output_->closed(); }
 
     mfreport::markup::Output* output_;
     const mfreport::markup::TableMarkup* markup_;
@@ -125,4 +136,6 @@ private:
     mfreport::markup::Output::Mark table_ = 0; ///< the table's markup, open after its head
     mfreport::markup::Output::Mark row_ = 0;   ///< the open record's row
     std::string text_;                         ///< a record's row, reused
+    /// Writes the open record when content or another table closes its row.
+    std::shared_ptr<RowFinisher> finisher_;
 };

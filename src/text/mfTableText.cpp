@@ -38,12 +38,12 @@ mfTableText::mfTableText(const mfTableHeader& header, mfDevice* device)
     : mfTable(header, device), format_code_{{mfTableColumn::INTEGER, "I"},
                                             {mfTableColumn::REAL, "E"},
                                             {mfTableColumn::STRING, "A"}},
-      on_text_device_(dynamic_cast<mfTextDevice*>(device) != nullptr) {}
+      text_device_(dynamic_cast<mfTextDevice*>(device)) {}
 
 mfTableText::~mfTableText() = default;
 
 bool mfTableText::usable() const {
-    return on_text_device_;
+    return text_device_ != nullptr && text_device_->isOpen();
 }
 
 std::string mfTableText::tableName() {

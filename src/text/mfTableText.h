@@ -9,6 +9,8 @@
 
 #include "mfreport/device/mfTable.h"
 
+class mfTextDevice;
+
 class mfTableText : public mfTable {
 public:
     /// `device` must be an mfTextDevice; on any other every operation answers false.
@@ -35,11 +37,12 @@ private:
     std::string tableName();
     /// Column k (1-based) as the formatter defines it.
     bool defineColumn(int32_t k, const mfTableColumn& column);
+    /// On an open text device.
     bool usable() const;
     /// Whether `column` is a column of the table and of that type.
     bool hasType(int column, mfTableColumn::col_type type);
 
     int32_t table_ = 0; ///< formatter table number; 0 until begun
     std::map<mfTableColumn::col_type, std::string> format_code_;
-    bool on_text_device_ = false;
+    mfTextDevice* text_device_; ///< the device when it is a text device, else null
 };

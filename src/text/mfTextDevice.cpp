@@ -57,7 +57,15 @@ mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file
 }
 
 mfTextDevice::~mfTextDevice() {
-    closeReport();
+    close();
+}
+
+bool mfTextDevice::close() {
+    if (!closed_) {
+        closed_ = true;
+        close_result_ = closeReport();
+    }
+    return close_result_;
 }
 
 bool mfTextDevice::closeReport() {

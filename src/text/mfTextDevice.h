@@ -22,6 +22,11 @@ public:
     mfTable* addTable(const mfTableHeader& header) override;
     /// TEXT, also for a semicolon-separated report.
     ReportType report_type() const override;
+    /// Closes the report file; false when closing it or a write to it failed.
+    bool close() override;
+
+    /// False once the device is closed: its tables then write nothing.
+    bool isOpen() const { return !closed_; }
 
 private:
     /// Closes the report file; false when closing it or a write to it failed.
@@ -30,4 +35,6 @@ private:
     mfReportClient client_;
     std::string file_name_;
     bool comma_separated_;
+    bool closed_ = false;
+    bool close_result_ = true;
 };

@@ -53,6 +53,49 @@ void appendStyle(std::string& out, const mfTableColumn& column) {
     out += static_cast<char>('0' + decimals);
 }
 
+size_t skipDigits(std::string_view text, size_t at) {
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        ++at;
+    }
+    return at;
+}
+
+// True for a plain decimal number between blanks: an optional sign, digits
+// with an optional fraction (digits on at least one side of the point) and an
+// optional exponent. Spreadsheet programs refuse any other text in a number
+// cell, or read a wrong number from it ("1,5" as 1).
+bool isPlainNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text = text.substr(first, text.find_last_not_of(' ') + 1 - first);
+    size_t at = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    const size_t whole = skipDigits(text, at);
+    bool digits = whole > at;
+    at = whole;
+    if (at < text.size() && text[at] == '.') {
+        const size_t fraction = skipDigits(text, at + 1);
+        digits = digits || fraction > at + 1;
+        at = fraction;
+    }
+    if (!digits) {
+        return false;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+            ++at;
+        }
+        const size_t exponent = skipDigits(text, at);
+        if (exponent == at) {
+            return false;
+        }
+        at = exponent;
+    }
+    return at == text.size();
+}
+
 // Worksheet start, column widths and the head row.
 void writeHead(mfTable& table, Output& out, const Folding&) {
     const std::string& name = table.header().name();
@@ -145,25 +188,25 @@ bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::
     const mfTableColumn& col = *column_at(static_cast<size_t>(column));
     std::string scratch;
     std::string_view text = mfreport::markup::showBrackets(value, scratch);
-    switch (col.type()) {
-    case mfTableColumn::INTEGER: // the value as passed, without the bracket rule
-        *cell += numberCell;
+    const bool numberColumn =
+        col.type() == mfTableColumn::INTEGER || col.type() == mfTableColumn::REAL;
+    if (numberColumn && isPlainNumber(value)) {
+        // Without leading blanks: spreadsheet programs read " 7" as no number.
         text = value;
-        break;
-    case mfTableColumn::REAL:
-        text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-        if (text.find("Inf") != std::string_view::npos ||
-            text.find("NaN") != std::string_view::npos) {
-            *cell += stringCell;
+        text.remove_prefix(text.find_first_not_of(' '));
+        if (col.type() == mfTableColumn::INTEGER) {
+            *cell += numberCell;
         } else {
             *cell += styledCell;
             appendStyle(*cell, col);
             *cell += styledNumberText;
         }
-        break;
-    default:
+    } else if (col.type() == mfTableColumn::REAL && (text.find("Inf") != std::string_view::npos ||
+                                                     text.find("NaN") != std::string_view::npos)) {
+        text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
         *cell += stringCell;
-        break;
+    } else { // text, and text that is no plain number
+        *cell += stringCell;
     }
     appendXmlText(*cell, text);
     *cell += cellEnd;

@@ -24,7 +24,10 @@ public:
     bool begin_table() override;
     /// The first record after begin_table writes the worksheet start.
     bool begin_record() override;
-    /// The link is ignored: a worksheet cell carries no link.
+    /// The link is ignored: a worksheet cell carries no link. In an INTEGER
+    /// or REAL column a text that is a plain decimal number (between blanks)
+    /// is a number cell; any other text is a string cell, as in a STRING
+    /// column, so that no number cell holds text a spreadsheet cannot read.
     bool insertValue(int column, const std::string& value,
                      const std::string* link = nullptr) override;
     bool insertValue(int column, const double& value, const std::string* link = nullptr) override;

@@ -74,7 +74,11 @@ mfXmlSSDevice::mfXmlSSDevice(const mfReportClient& client, const std::string& fi
 }
 
 mfXmlSSDevice::~mfXmlSSDevice() {
-    output_->closeDocument(documentEnd);
+    mfXmlSSDevice::close();
+}
+
+bool mfXmlSSDevice::close() {
+    return output_->closeDocument(documentEnd);
 }
 
 mfTable* mfXmlSSDevice::addTable(const mfTableHeader& header) {

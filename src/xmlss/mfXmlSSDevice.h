@@ -23,12 +23,14 @@ public:
     mfXmlSSDevice(const mfXmlSSDevice&) = delete;
     mfXmlSSDevice& operator=(const mfXmlSSDevice&) = delete;
 
-    /// Closes a worksheet that a table left open, writes "</Workbook>" and
-    /// closes the file.
+    /// Closes the workbook unless close() did.
     ~mfXmlSSDevice() override;
     /// A new mfTableXmlSS for this device; the caller owns it.
     mfTable* addTable(const mfTableHeader& header) override;
     ReportType report_type() const override;
+    /// Closes a worksheet that a table left open, writes "</Workbook>" and
+    /// closes the file; false when any write or the close failed.
+    bool close() override;
 
     /// The open workbook stream.
     std::ofstream& out();

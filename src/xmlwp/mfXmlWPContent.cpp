@@ -138,6 +138,9 @@ std::string bookmarkName(std::string text) {
 } // namespace
 
 bool mfXmlWPDevice::addParagraph(const std::string& text) {
+    if (!output_->startContent()) {
+        return false;
+    }
     Output& out = *output_;
     out.line(" <w:p>");
     out.line(R"(  <w:pPr><w:pStyle w:val="TextParagraph"/></w:pPr>)");
@@ -148,21 +151,33 @@ bool mfXmlWPDevice::addParagraph(const std::string& text) {
 }
 
 bool mfXmlWPDevice::addPageBreak() {
+    if (!output_->startContent()) {
+        return false;
+    }
     output_->lines(pageBreak);
     return output_->finish();
 }
 
 bool mfXmlWPDevice::beginTOC() {
+    if (!output_->startContent()) {
+        return false;
+    }
     output_->lines(tocBegin);
     return output_->finish();
 }
 
 bool mfXmlWPDevice::endTOC() {
+    if (!output_->startContent()) {
+        return false;
+    }
     output_->line(tocEnd);
     return output_->finish();
 }
 
 bool mfXmlWPDevice::addHeading(const std::string& text, int level) {
+    if (!output_->startContent()) {
+        return false;
+    }
     Output& out = *output_;
     const std::string numbered = numbered_heading(text, level);
     const int styleLevel = level >= 1 && level <= 3 ? level : 3;
@@ -182,6 +197,9 @@ bool mfXmlWPDevice::addHeading(const std::string& text, int level) {
 }
 
 bool mfXmlWPDevice::addHeadingToTOC(const std::string& text, int level) {
+    if (!output_->startContent()) {
+        return false;
+    }
     Output& out = *output_;
     const std::string numbered = numbered_heading(text, level);
     const std::string bookmark = bookmarkName(numbered);
@@ -190,12 +208,16 @@ bool mfXmlWPDevice::addHeadingToTOC(const std::string& text, int level) {
              "</w:t> </w:r>");
     out.line(tocEntryTab);
     out.line(R"(<w:hlink w:bookmark=")", XmlAttribute{bookmark},
-             R"("> <w:fldSimple w:instr="PAGEREF )", XmlAttribute{bookmark}, R"(">)");
+             R"("> <w:fldSimple w:instr="PAGEREF )", XmlAttribute{bookmark},
+             R"( \* MERGEFORMAT">)");
     out.line(tocEntryEnd);
     return out.finish();
 }
 
 bool mfXmlWPDevice::addList(const Vector<std::string>& items, int style) {
+    if (!output_->startContent()) {
+        return false;
+    }
     Output& out = *output_;
     const bool pairs = style == 2 && items.size() % 2 == 0;
     out.lines(listStart);
@@ -221,6 +243,9 @@ bool mfXmlWPDevice::addList(const Vector<std::string>& items, int style) {
 }
 
 bool mfXmlWPDevice::addFigure(const std::string& fileName, const std::string& caption) {
+    if (!output_->startContent()) {
+        return false;
+    }
     Output& out = *output_;
     out.lines(figureShapeType);
     out.line(R"(<w:binData w:name="http://)", XmlAttribute{fileName}, R"(">)");

@@ -116,10 +116,8 @@ constexpr int identityColumnWidth = 4111;
 constexpr int stampColumnWidth = 1559;
 constexpr int rowHeights[] = {370, 410, 452};
 
-// The body, the page header and its table's properties, up to its grid.
+// The page-header table's properties, up to its grid.
 constexpr Line pageHeaderStart[] = {
-    {none, R"(<w:body>)"},
-    {B(1), R"(<w:hdr w:type="both">)"},
     {B(11), R"(<w:tbl>)"},
     {B(14), R"(<w:tblPr>)"},
     {B(17), R"(<w:tblW w:w="0" w:type="auto"/>)"},
@@ -202,13 +200,10 @@ constexpr Line logoShape[] = {
     {T(10), R"(</w:pict>)"},
 };
 
-// The footer, from the end of the page header to the open section; the
-// creation time goes between the two parts.
-constexpr std::string_view footerStart[] = {
-    R"( </w:hdr>)",
-    R"( <w:ftr w:type="both"><w:p>)",
-    R"(  <w:pPr><w:pStyle w:val="Header"/><w:jc w:val="center"/></w:pPr>)",
-};
+// The footer's paragraph; the creation time goes between the two parts. The
+// page count is a simple field: readers keep the text around it.
+constexpr std::string_view footerStyle =
+    R"(  <w:pPr><w:pStyle w:val="Header"/><w:jc w:val="center"/></w:pPr>)";
 constexpr std::string_view footerEnd[] = {
     R"(  <w:r><w:t>                          </w:t></w:r>)",
     R"(  <w:r><w:t>ZEB Software</w:t></w:r>)",
@@ -218,20 +213,15 @@ constexpr std::string_view footerEnd[] = {
     R"(  <w:r><w:instrText> PAGE </w:instrText></w:r>)",
     R"(  <w:r><w:fldChar w:fldCharType="end"/></w:r>)",
     R"(  <w:r><w:t> of </w:t></w:r>)",
-    R"(  <w:r><w:fldChar w:fldCharType="begin"/></w:r>)",
-    R"(  <w:r><w:instrText> NUMPAGES </w:instrText></w:r>)",
-    R"(  <w:r><w:fldChar w:fldCharType="end"/></w:r>)",
+    R"(  <w:fldSimple w:instr=" NUMPAGES "><w:r><w:t>1</w:t></w:r></w:fldSimple>)",
     R"(</w:p></w:ftr>)",
-    R"(<wx:sect>)",
 };
 
+// The content goes into one section, whose properties at its end carry the
+// page header and footer: for odd (all) pages, and again for the first page.
+constexpr std::string_view sectionStart[] = {"<w:body>", "<wx:sect>"};
+constexpr std::string_view pageTypes[] = {"odd", "first"};
 constexpr std::string_view documentEnd = "</wx:sect>\n</w:body>\n</w:wordDocument>\n";
-
-// The moment the document is written, as the page header and footer show it.
-struct Stamp {
-    std::string date;
-    std::string time;
-};
 
 template <class T>
 std::string streamed(const T& value) {
@@ -339,18 +329,18 @@ public:
         put(8, "</w:p>");
     }
 
-    // The outer paragraph encloses a complete plain value.
+    // A plain value's run in a paragraph whose properties set size 16.
     void wrappedValue(const std::string& value) {
         put(8, "<w:p>");
         put(9, "<w:pPr>");
         put(10, headerStyle);
         runProperties(10, size16);
         put(9, "</w:pPr>");
-        plainValue(value);
+        run(value);
         put(8, "</w:p>");
     }
 
-    void timeValue(const Stamp& stamp) {
+    void timeValue(const std::string& date, const std::string& time) {
         put(8, "<w:p>");
         put(9, "<w:pPr>");
         put(10, headerStyle);
@@ -361,7 +351,7 @@ public:
         put(9, "</w:r>");
         put(9, "<w:r>");
         runProperties(10, size16);
-        out_.line(T(10), "<w:t>", stamp.date, "  ", stamp.time, "</w:t>");
+        out_.line(T(10), "<w:t>", date, "  ", time, "</w:t>");
         put(9, "</w:r>");
         put(8, "</w:p>");
     }
@@ -480,11 +470,15 @@ void writeStyles(Output& out) {
     out.lines(tableStyle);
 }
 
-// The page header: a bordered table identifying the program and the model,
-// and the time the document was written.
-void writePageHeader(Output& out, const mfReportClient& client, const mfReportHeader& model,
-                     const Stamp& stamp) {
+} // namespace
+
+// The page header of `type`: a bordered table identifying the program and
+// the model, and the time the document was written.
+void mfXmlWPDevice::writePageHeader(std::string_view type) {
     using Merge = PageHeaderTable::Merge;
+    Output& out = *output_;
+    const mfReportHeader& model = model_;
+    out.line(B(1), R"(<w:hdr w:type=")", type, R"(">)");
     writeLines(out, pageHeaderStart);
     out.line(T(5), "<w:tblGrid>");
     for (int width : {logoColumnWidth, reportColumnWidth, identityColumnWidth, stampColumnWidth}) {
@@ -495,7 +489,7 @@ void writePageHeader(Output& out, const mfReportClient& client, const mfReportHe
 
     table.rowStart(rowHeights[0], 5);
     table.cellStart(logoColumnWidth, Merge::Start, 6);
-    table.logoContent(client);
+    table.logoContent(client_);
     table.cellEnd();
     table.cellStart(reportColumnWidth, Merge::Start);
     table.label("Report:", true);
@@ -532,36 +526,50 @@ void writePageHeader(Output& out, const mfReportClient& client, const mfReportHe
     table.cellEnd();
     table.cellStart(stampColumnWidth, Merge::None, 7, true);
     table.label("Last saved:", true);
-    table.timeValue(stamp);
+    table.timeValue(date_, time_);
     table.cellEnd();
     table.rowEnd();
 
     writeLines(out, pageHeaderEnd);
+    out.line(B(1), "</w:hdr>");
 }
 
-// The footer (creation time, maker, "Page X of Y") and the open section.
-void writeFooter(Output& out, const Stamp& stamp) {
-    out.lines(footerStart);
-    out.line("  <w:r><w:t>", stamp.date, " ", stamp.time, "</w:t></w:r>");
+// The footer of `type`: creation time, maker and "Page X of Y".
+void mfXmlWPDevice::writeFooter(std::string_view type) {
+    Output& out = *output_;
+    out.line(B(1), R"(<w:ftr w:type=")", type, R"("><w:p>)");
+    out.line(footerStyle);
+    out.line("  <w:r><w:t>", date_, " ", time_, "</w:t></w:r>");
     out.lines(footerEnd);
 }
 
-} // namespace
-
 mfXmlWPDevice::mfXmlWPDevice(const mfReportClient& client, const std::string& fileName,
                              const mfReportHeader& header)
-    : client_(client), output_(std::make_unique<Output>(fileName)) {
-    const Stamp stamp{streamed(mfDate()), streamed(mfTime())};
+    : client_(client), output_(std::make_unique<Output>(fileName)),
+      model_(header.model_name(), header.model_description(), header.model_filename(),
+             header.model_sign(), header.model_date()),
+      date_(streamed(mfDate())), time_(streamed(mfTime())) {
     writePrologue(*output_);
     writeFonts(*output_);
     writeStyles(*output_);
-    writePageHeader(*output_, client_, header, stamp);
-    writeFooter(*output_, stamp);
+    output_->lines(sectionStart);
     output_->finish();
 }
 
 mfXmlWPDevice::~mfXmlWPDevice() {
-    output_->closeDocument(documentEnd);
+    mfXmlWPDevice::close();
+}
+
+bool mfXmlWPDevice::close() {
+    if (output_->startContent()) {
+        output_->line("<w:sectPr>");
+        for (std::string_view type : pageTypes) {
+            writePageHeader(type);
+            writeFooter(type);
+        }
+        output_->line("</w:sectPr>");
+    }
+    return output_->closeDocument(documentEnd);
 }
 
 mfTable* mfXmlWPDevice::addTable(const mfTableHeader& header) {

@@ -1,10 +1,11 @@
 // WordprocessingML 2003 document: the single-file XML format that desktop
 // word processors open directly.
 //
-// The constructor writes the prologue, fonts, styles, the page header (a
-// bordered table with the logo, the program's name and version and the
-// model's identity) and the footer (date, time and "Page X of Y"), and opens
-// the section that receives the content; the destructor closes it.
+// The constructor writes the prologue, fonts and styles and opens the section
+// that receives the content. Closing the document ends the section with its
+// properties: the page header (a bordered table with the logo, the program's
+// name and version and the model's identity) and the footer (date, time and
+// "Page X of Y"), made from the identity and the time kept at construction.
 //
 // Caller text is written as XML character data (attribute values for bookmark
 // and link names and the figure's file name): "<", ">" and "&" are escaped
@@ -15,6 +16,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "mfreport/device/mfDevice.h"
 
@@ -31,8 +33,7 @@ public:
     mfXmlWPDevice(const mfXmlWPDevice&) = delete;
     mfXmlWPDevice& operator=(const mfXmlWPDevice&) = delete;
 
-    /// Closes what tables left open, the section, the body and the document,
-    /// and the file.
+    /// Closes the document unless close() did.
     ~mfXmlWPDevice() override;
     /// Numbered heading paragraph (styles Heading1 to Heading3, outline level)
     /// followed by its bookmark.
@@ -50,6 +51,10 @@ public:
     bool beginTOC() override;
     bool endTOC() override;
     ReportType report_type() const override;
+    /// Closes what tables left open, writes the section's properties with the
+    /// page header and footer, closes the section, the body and the document,
+    /// and the file; false when any write or the close failed.
+    bool close() override;
 
     /// The open document stream.
     std::ofstream& out();
@@ -57,6 +62,12 @@ public:
     mfreport::markup::Output& output();
 
 private:
+    void writePageHeader(std::string_view type);
+    void writeFooter(std::string_view type);
+
     mfReportClient client_;
     std::unique_ptr<mfreport::markup::Output> output_;
+    mfReportHeader model_; ///< the model's identity texts, for the page header
+    std::string date_;     ///< when the document was made
+    std::string time_;
 };

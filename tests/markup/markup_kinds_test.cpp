@@ -1,9 +1,14 @@
 // What the three markup kinds share: the factory, the opening of the file,
 // failed writes, the record protocol and its calls out of order.
+#include <csignal>
+#include <cstdlib>
 #include <locale>
 #include <memory>
 #include <string>
 #include <typeinfo>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -153,6 +158,85 @@ TEST(MarkupKinds, AFailedWriteShowsInEveryWritingOperation) {
     }
 }
 
+TEST(MarkupKinds, AFailedWriteShowsInClose) {
+    for (const mfDevice::ReportType kind : markupKinds) {
+        std::unique_ptr<mfDevice> device(
+            mfDevice::createDevice(mfReportClient(), "/dev/full", kind, mfReportHeader()));
+        EXPECT_FALSE(device->close());
+        EXPECT_FALSE(device->close());
+    }
+}
+
+// In a child process: writes a document of `kind` whose every byte reaches
+// the file until close(), which is allowed only a few more bytes. Exits with
+// 0 when both close() calls answer false.
+[[noreturn]] void closeWithFullDisk(mfDevice::ReportType kind, const std::string& path) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::unique_ptr<mfDevice> device(
+        mfDevice::createDevice(mftest::testClient, path, kind, mftest::testModel));
+    std::unique_ptr<mfTable> table = makeTable(*device, {intA});
+    table->begin_table();
+    table->begin_record();
+    table->insertValue(0, 1);
+    const bool written = table->end_record() && table->end_table();
+    struct stat file {};
+    stat(path.c_str(), &file);
+    const rlim_t room = static_cast<rlim_t>(file.st_size) + 4;
+    const rlimit limit{room, room};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool first = device->close();
+    const bool second = device->close();
+    std::_Exit(written && !first && !second ? 0 : 1);
+}
+
+TEST(MarkupKinds, CloseReportsAFinalWriteThatFails) {
+    for (const mfDevice::ReportType kind : markupKinds) {
+        mftest::TempFile file("full.xml");
+        EXPECT_EXIT(closeWithFullDisk(kind, file.path()), ::testing::ExitedWithCode(0), "") << kind;
+    }
+}
+
+TEST(MarkupKinds, CloseEndsTheDocumentOnceAndWritingStops) {
+    for (const mfDevice::ReportType kind : markupKinds) {
+        mftest::TempFile closed("closed.xml");
+        mftest::TempFile deleted("deleted.xml");
+        const auto write = [&](const std::string& path) {
+            std::unique_ptr<mfDevice> device(
+                mfDevice::createDevice(mftest::testClient, path, kind, mftest::testModel));
+            device->addParagraph("text");
+            return device;
+        };
+        {
+            mftest::FixedClock clock(mftest::fixedEpoch);
+            write(deleted.path());
+            std::unique_ptr<mfDevice> device = write(closed.path());
+            std::unique_ptr<mfTable> table = makeTable(*device, {intA});
+            table->begin_table();
+            EXPECT_TRUE(device->close());
+            const std::string ended = mftest::readFile(closed.path());
+            EXPECT_EQ(ended, mftest::readFile(deleted.path()));
+            EXPECT_TRUE(device->close());
+            for (const Operation& op : operations) {
+                EXPECT_FALSE(op.call(*device)) << op.name;
+            }
+            std::unique_ptr<mfTable> late = makeTable(*device, {intA});
+            for (mfTable* t : {table.get(), late.get()}) {
+                EXPECT_FALSE(t->begin_table());
+                EXPECT_FALSE(t->begin_record());
+                EXPECT_FALSE(t->insertValue(0, 1));
+                EXPECT_FALSE(t->end_record());
+                EXPECT_FALSE(t->end_table());
+            }
+            EXPECT_EQ(device->last_heading_level(), 0);
+            EXPECT_EQ(mftest::readFile(closed.path()), ended);
+        }
+        EXPECT_WELL_FORMED(closed.path());
+    }
+    // A device without a file of its own has nothing to close.
+    mftest::RecordingDevice target;
+    EXPECT_TRUE(mfTOCDevice(&target).close());
+}
+
 TEST(MarkupKinds, TablesOfAnotherDeviceWriteNothing) {
     mftest::RecordingDevice other;
     for (const mfDevice::ReportType kind : markupKinds) {
@@ -249,6 +333,76 @@ TEST(MarkupKinds, NumbersIgnoreTheCallersLocale) {
         const std::string comma = mftest::tableBody(kind, columns, numbers);
         std::locale::global(previous);
         EXPECT_EQ(comma, classic);
+    }
+}
+
+// A table one record into its rows, and the same table ended properly.
+void openRecord(mfDevice& d, std::unique_ptr<mfTable>& t, const std::string& name = "T") {
+    t = makeTable(d, {intA, intB, textC}, name);
+    t->begin_table();
+    t->begin_record();
+    t->insertValue(2, std::string("kept"));
+    t->insertValue(0, 1);
+}
+void wholeTable(mfDevice& d, const std::string& name = "T") {
+    std::unique_ptr<mfTable> t;
+    openRecord(d, t, name);
+    t->end_record();
+    t->end_table();
+}
+
+// Content, another table and the end of the document each end a table left
+// open first, writing its open record: nothing lands inside the table.
+TEST(MarkupKinds, WhatFollowsAnOpenTableEndsItFirst) {
+    for (const mfDevice::ReportType kind : markupKinds) {
+        for (const Operation& op : operations) {
+            if (!writes(op, kind)) {
+                continue;
+            }
+            EXPECT_EQ(documentBody(kind,
+                                   [&](mfDevice& d) {
+                                       std::unique_ptr<mfTable> t;
+                                       openRecord(d, t);
+                                       EXPECT_TRUE(op.call(d));
+                                       // No longer the open table.
+                                       EXPECT_FALSE(t->end_record());
+                                       EXPECT_FALSE(t->begin_record());
+                                       t->end_table();
+                                   }),
+                      documentBody(kind,
+                                   [&](mfDevice& d) {
+                                       wholeTable(d);
+                                       op.call(d);
+                                   }))
+                << op.name << " on " << kind;
+        }
+        // A second table's first record; the first table's record calls then
+        // answer false and write nothing.
+        EXPECT_EQ(documentBody(kind,
+                               [](mfDevice& d) {
+                                   std::unique_ptr<mfTable> first;
+                                   std::unique_ptr<mfTable> second;
+                                   openRecord(d, first, "A");
+                                   openRecord(d, second, "B");
+                                   EXPECT_FALSE(first->begin_record());
+                                   first->insertValue(1, 5);
+                                   EXPECT_FALSE(first->end_record());
+                                   first->end_table();
+                                   second->end_record();
+                                   second->end_table();
+                               }),
+                  documentBody(kind,
+                               [](mfDevice& d) {
+                                   wholeTable(d, "A");
+                                   wholeTable(d, "B");
+                               }))
+            << kind;
+        // The end of the document, with the table's writer still alive.
+        std::unique_ptr<mfTable> left;
+        EXPECT_EQ(mftest::writeDocument(kind, [&](mfDevice& d) { openRecord(d, left); }),
+                  mftest::writeDocument(kind, [](mfDevice& d) { wholeTable(d); }))
+            << kind;
+        left.reset();
     }
 }
 

@@ -1,3 +1,4 @@
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -34,6 +35,48 @@ TEST(MarkupOutput, OpenElementsCloseInnermostFirst) {
     }
     EXPECT_EQ(mftest::readFile(file.path()), "</inner>\n<cell/></row></other>\n</table>\n"
                                              "<p>42a&lt;b</p>\n</left-open>\n</doc>\n");
+}
+
+// Writes "<kept/>" and closes its element when something else closes it.
+struct KeptBack final : Output::Finisher {
+    void finishOpen(Output& out, Output::Mark mark) override {
+        ++calls;
+        out.close(mark, "<kept/>");
+    }
+    int calls = 0;
+};
+
+TEST(MarkupOutput, FinishersCloseTheirElementsAndClosingStopsWriting) {
+    mftest::TempFile file("finisher.xml");
+    {
+        Output out(file.path());
+        EXPECT_EQ(out.nextId(), 1);
+        EXPECT_EQ(out.nextId(), 2);
+        auto kept = std::make_shared<KeptBack>();
+        out.open("</table>\n");
+        out.open("</row>\n", kept);
+        EXPECT_TRUE(out.startContent()); // closes both, the row by its finisher
+        EXPECT_EQ(kept->calls, 1);
+        out.line("<p/>");
+        {
+            auto gone = std::make_shared<KeptBack>();
+            out.open("</row>\n", gone);
+        }
+        out.closeAll(); // a finisher no longer alive: the closing text alone
+        const Output::Mark row = out.open("</row>\n", kept);
+        out.close(row, "<own/>"); // closed by its writer: no finisher
+        EXPECT_EQ(kept->calls, 1);
+        EXPECT_FALSE(out.closed());
+        EXPECT_TRUE(out.closeDocument("</doc>\n"));
+        EXPECT_TRUE(out.closed());
+        EXPECT_FALSE(out.startContent());
+        out.line("after");
+        out.open("</late>\n");
+        EXPECT_FALSE(out.finish());
+        EXPECT_TRUE(out.closeDocument("</doc>\n"));
+    }
+    EXPECT_EQ(mftest::readFile(file.path()),
+              "<kept/></row>\n</table>\n<p/>\n</row>\n<own/></row>\n</doc>\n");
 }
 
 TEST(MarkupOutput, AFailedWriteIsNeverForgotten) {

@@ -267,6 +267,8 @@ TEST_F(TextReports, FailedWritesTurnEveryTableOperationFalse) {
     EXPECT_FALSE(t->insertValue(0, 1));
     EXPECT_FALSE(t->end_record());
     EXPECT_FALSE(t->end_table());
+    EXPECT_FALSE(dev->close());
+    EXPECT_FALSE(dev->close()); // the same answer again
 
     // A new report opens the unit again and starts clean.
     t.reset();
@@ -276,6 +278,30 @@ TEST_F(TextReports, FailedWritesTurnEveryTableOperationFalse) {
     next->addColumn(column("Value", "", mfTableColumn::INTEGER, 4));
     EXPECT_TRUE(next->begin_table());
     EXPECT_FALSE(mfreport::record::writeFailed(21));
+}
+
+TEST_F(TextReports, CloseReportsTheFileAndEndsWriting) {
+    for (const auto type : {mfDevice::TEXT, mfDevice::TEXT_CSV}) {
+        auto dev = device(type);
+        auto t = table(*dev, "T");
+        t->addColumn(column("Value", "", mfTableColumn::INTEGER, 6));
+        ASSERT_TRUE(t->begin_table() && t->insertValue(0, 42) && t->end_record());
+        const std::string file = type == mfDevice::TEXT ? "report.LIS" : "report.csv";
+        EXPECT_TRUE(dev->close());
+        const std::string written = mftest::readFile(file);
+        EXPECT_NE(written.find("    42"), std::string::npos);
+        // Nothing reaches the file after close(), and no new file is begun.
+        EXPECT_FALSE(t->begin_record() || t->insertValue(0, 7) || t->end_record());
+        EXPECT_FALSE(t->end_table());
+        auto late = table(*dev, "LATE");
+        late->addColumn(column("Value", "", mfTableColumn::INTEGER, 6));
+        EXPECT_FALSE(late->begin_table());
+        EXPECT_TRUE(dev->close());
+        dev.reset();
+        EXPECT_EQ(mftest::readFile(file), written);
+    }
+    // A device without tables has no file to fail.
+    EXPECT_TRUE(device()->close());
 }
 
 } // namespace

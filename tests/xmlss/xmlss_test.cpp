@@ -134,19 +134,19 @@ TEST(XmlSSWorksheet, Cells) {
         {scaled, [&](mfTable& t) { t.insertValue(0, -inf); }, string + "-INF"},
         {scaled, [](mfTable& t) { t.insertValue(0, std::nan("")); }, string + "NAN"},
         {scaled, [](mfTable& t) { t.insertValue(0, 1e308); }, string + "INF"},
-        // Text of a REAL column: a styled number unless it names Inf or NaN.
+        // Text of a REAL column: a styled number when it is one (below).
         {fixed2, [](mfTable& t) { t.insertValue(0, std::string("   3.5")); }, styled + "3.5"},
         {fixed2, [](mfTable& t) { t.insertValue(0, std::string("Inf")); }, string + "Inf"},
         {fixed2, [](mfTable& t) { t.insertValue(0, std::string("  -NaN")); }, string + "-NaN"},
-        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("inf")); }, styled + "inf"},
+        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("inf")); }, string + "inf"},
         {fixed2, [](mfTable& t) { t.insertValue(0, std::string("<none>")); },
-         styled + "&lt;none&gt;"},
-        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("   ")); }, styled},
+         string + "&lt;none&gt;"},
+        {fixed2, [](mfTable& t) { t.insertValue(0, std::string("   ")); }, string + "   "},
         {sci12, [](mfTable& t) { t.insertValue(0, std::string(" 2.5e3")); },
          R"(    <Cell ss:StyleID="Default"> <Data ss:Type="Number">2.5e3)"},
-        // Text of an INTEGER column: a number as passed, without the bracket rule.
-        {count, [](mfTable& t) { t.insertValue(0, std::string("  42")); }, number + "  42"},
-        {count, [](mfTable& t) { t.insertValue(0, std::string("1&2")); }, number + "1&amp;2"},
+        // Text of an INTEGER column: a number without its leading blanks.
+        {count, [](mfTable& t) { t.insertValue(0, std::string("  42")); }, number + "42"},
+        {count, [](mfTable& t) { t.insertValue(0, std::string("1&2")); }, string + "1&amp;2"},
         // Integers are unstyled numbers whatever the column; links are ignored.
         {fixed2, [](mfTable& t) { t.insertValue(0, 7); }, number + "7"},
         {text, [](mfTable& t) { t.insertValue(0, INT_MIN); }, number + "-2147483648"},
@@ -182,6 +182,69 @@ TEST(XmlSSWorksheet, Cells) {
                             }),
                   " <Row>\n" + c.cell + "</Data></Cell>\n  </Row>")
             << c.cell;
+    }
+}
+
+// Text in a number column is a number cell only when a spreadsheet reads it
+// as that number: a plain decimal number between blanks.
+TEST(XmlSSWorksheet, TextInNumberColumnsIsANumberOnlyWhenItIsOne) {
+    const mfTableColumn real = column("x", mfTableColumn::REAL, 12, 2, mfTableColumn::FIXED);
+    const mfTableColumn integer = column("n", mfTableColumn::INTEGER);
+    const std::string number = R"(    <Cell><Data ss:Type="Number">)";
+    const std::string styled = R"(    <Cell ss:StyleID="FixedDecimal2"> <Data ss:Type="Number">)";
+    const std::string string = R"(    <Cell><Data ss:Type="String">)";
+    const struct {
+        const char* text;
+        std::string realCell;    ///< number text without its leading blanks
+        std::string integerCell; ///< number text without its leading blanks
+    } cases[] = {
+        // Accepted.
+        {"3.5", styled + "3.5", number + "3.5"},
+        {"  -42  ", styled + "-42  ", number + "-42  "},
+        {"+7", styled + "+7", number + "+7"},
+        {"007", styled + "007", number + "007"},
+        {"1e5", styled + "1e5", number + "1e5"},
+        {"-1.5E-03", styled + "-1.5E-03", number + "-1.5E-03"},
+        {"2.5e+3", styled + "2.5e+3", number + "2.5e+3"},
+        {".5", styled + ".5", number + ".5"},
+        {"5.", styled + "5.", number + "5."},
+        // Refused: string cells by the rules of a STRING column.
+        {"n/a", string + "n/a", string + "n/a"},
+        {" n/a", string + " n/a", string + " n/a"},
+        {"-", string + "-", string + "-"},
+        {"1,5", string + "1,5", string + "1,5"},
+        {"<7>", string + "&lt;7&gt;", string + "&lt;7&gt;"},
+        {"", string, string},
+        {"  ", string + "  ", string + "  "},
+        {".", string + ".", string + "."},
+        {"+", string + "+", string + "+"},
+        {"1e", string + "1e", string + "1e"},
+        {"e5", string + "e5", string + "e5"},
+        {"1e+", string + "1e+", string + "1e+"},
+        {"1.2.3", string + "1.2.3", string + "1.2.3"},
+        {"--1", string + "--1", string + "--1"},
+        {"0x1F", string + "0x1F", string + "0x1F"},
+        {"1 000", string + "1 000", string + "1 000"},
+        {"12 kN", string + "12 kN", string + "12 kN"},
+        {"\t5", string + "\t5", string + "\t5"},
+        {"5&6", string + "5&amp;6", string + "5&amp;6"},
+        // The Inf and NaN rule of REAL columns: leading blanks removed.
+        {"  Inf", string + "Inf", string + "  Inf"},
+        {" -NaN", string + "-NaN", string + " -NaN"},
+        {"Infinity", string + "Infinity", string + "Infinity"},
+    };
+    for (const auto& c : cases) {
+        for (const bool isReal : {true, false}) {
+            EXPECT_EQ(recordsOf(isReal ? real : integer,
+                                [&](mfTable& t) {
+                                    t.begin_record();
+                                    EXPECT_TRUE(t.insertValue(0, std::string(c.text)));
+                                    t.end_record();
+                                }),
+                      " <Row>\n" + (isReal ? c.realCell : c.integerCell) +
+                          "</Data></Cell>\n  </Row>")
+                << "[" << c.text << "] in a " << (isReal ? "REAL" : "INTEGER") << " column";
+        }
     }
 }
 

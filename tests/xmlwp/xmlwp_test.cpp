@@ -40,20 +40,45 @@ TEST(XmlWPSkeleton, IdentityTextsKeepTheLayoutAndAreEscaped) {
         return mftest::writeDocument(
             XML_WP, [](mfDevice&) {}, client, model);
     };
+    // The page header is written twice: for odd (all) pages and for the first.
     const std::string empty = document(mfReportClient("", "", "", ""), mfReportHeader());
     EXPECT_EQ(splitLines(empty).size(), splitLines(golden("xmlwp/empty.xml")).size());
     // Program name and version, model name twice, sign, description, date, file name.
-    EXPECT_EQ(count(empty, "<w:t></w:t>"), 8U);
+    EXPECT_EQ(count(empty, "<w:t></w:t>"), 2 * 8U);
 
     const std::string escaped =
         document(mfReportClient("R&D <Frame>", "", "1.0 \"beta\"", ""),
                  mfReportHeader("A&amp;B", "x < y > z", "c:\\models\\m&n.mdl", "\x01", ""));
-    EXPECT_EQ(count(escaped, "<w:t>R&amp;D &lt;Frame&gt;</w:t>"), 1U);
-    EXPECT_EQ(count(escaped, "<w:t>1.0 \"beta\"</w:t>"), 1U);
-    EXPECT_EQ(count(escaped, "<w:t>A&amp;B</w:t>"), 2U);
-    EXPECT_EQ(count(escaped, "<w:t>x &lt; y &gt; z</w:t>"), 1U);
-    EXPECT_EQ(count(escaped, "<w:t>c:\\models\\m&amp;n.mdl</w:t>"), 1U);
-    EXPECT_EQ(count(escaped, "<w:t>\xEF\xBF\xBD</w:t>"), 1U);
+    EXPECT_EQ(count(escaped, "<w:t>R&amp;D &lt;Frame&gt;</w:t>"), 2U);
+    EXPECT_EQ(count(escaped, "<w:t>1.0 \"beta\"</w:t>"), 2U);
+    EXPECT_EQ(count(escaped, "<w:t>A&amp;B</w:t>"), 4U);
+    EXPECT_EQ(count(escaped, "<w:t>x &lt; y &gt; z</w:t>"), 2U);
+    EXPECT_EQ(count(escaped, "<w:t>c:\\models\\m&amp;n.mdl</w:t>"), 2U);
+    EXPECT_EQ(count(escaped, "<w:t>\xEF\xBF\xBD</w:t>"), 2U);
+}
+
+// The page header and footer are written when the document ends, from what
+// the device kept when it was built: the caller's records may be gone and the
+// clock may have moved on.
+TEST(XmlWPSkeleton, PageHeaderAndFooterShowTheIdentityAndTimeOfConstruction) {
+    mftest::TempFile file("later.xml");
+    std::unique_ptr<mfDevice> device;
+    {
+        mftest::FixedClock clock(mftest::fixedEpoch);
+        const auto model = std::make_unique<mfReportHeader>(mftest::testModel);
+        device.reset(mfDevice::createDevice(mftest::testClient, file.path(), XML_WP, *model));
+    }
+    device->addParagraph("text");
+    {
+        mftest::FixedClock clock("1796671927"); // a day later
+        EXPECT_TRUE(device->close());
+    }
+    const std::string text = mftest::readFile(file.path());
+    EXPECT_EQ(count(text, "<w:t>06-DEC-2026  19:32:07</w:t>"), 2U); // Last saved:
+    EXPECT_EQ(count(text, "<w:t>06-DEC-2026 19:32:07</w:t>"), 2U);  // footer
+    EXPECT_EQ(count(text, "07-DEC-2026"), 0U);
+    EXPECT_EQ(count(text, "<w:t>footbridge-b12.mdl</w:t>"), 2U);
+    EXPECT_LT(text.find("text"), text.find("<w:sectPr>"));
 }
 
 uint32_t bigEndian(const unsigned char* bytes) {
@@ -159,14 +184,25 @@ TEST(XmlWPContent, FigureBase64LinesAndUnreadableFile) {
 TEST(XmlWPContent, HeadingStylesOutlineLevelsAndBookmarks) {
     const std::string blank = " <w:p>\n  <w:pPr><w:pStyle w:val=\"Normal\"/></w:pPr>\n"
                               "  <w:r><w:t> </w:t></w:r>\n </w:p>\n";
+    // Each bookmark has an id of its own, counted in document order.
+    int id = 0;
     const auto heading = [&](const std::string& style, const std::string& outline,
                              const std::string& text, const std::string& bookmark) {
+        const std::string n = std::to_string(++id);
         return blank + " <w:p>\n  <w:pPr>\n   <w:pStyle w:val=\"Heading" + style + "\"/>\n" +
                (outline.empty() ? "" : "   <w:outlineLvl w:val=\"" + outline + "\" />\n") +
                "  </w:pPr>\n  <w:r><w:t>" + text + "</w:t></w:r>\n </w:p>\n" +
-               "<aml:annotation aml:id=\"0\" w:type=\"Word.Bookmark.Start\" w:name=\"" + bookmark +
-               "\"/>\n<aml:annotation aml:id=\"0\" w:type=\"Word.Bookmark.End\"/>\n" + blank;
+               "<aml:annotation aml:id=\"" + n + "\" w:type=\"Word.Bookmark.Start\" w:name=\"" +
+               bookmark + "\"/>\n<aml:annotation aml:id=\"" + n +
+               "\" w:type=\"Word.Bookmark.End\"/>\n" + blank;
     };
+    std::string expected = heading("1", "1", "1  Loads", "1__Loads");
+    expected += heading("2", "2", "1.1  Load cases", "1_1__Load_cases");
+    expected += heading("3", "", "Appendix", "Appendix");
+    expected += heading("3", "4", "1.1.0.1  Deep", "1_1_0_1__Deep");
+    expected += heading("3", "5", "1.1.0.1.1  Deeper", "1_1_0_1_1__Deeper");
+    expected += heading("3", "", "Free", "Free");
+    expected += heading("3", "3", "1.1.1  Forces/moments - ULS", "1_1_1__Forces_moments___ULS");
     EXPECT_EQ(documentBody(XML_WP,
                            [](mfDevice& d) {
                                d.addHeading("Loads", 1);
@@ -177,13 +213,7 @@ TEST(XmlWPContent, HeadingStylesOutlineLevelsAndBookmarks) {
                                d.addHeading("Free", -1);
                                d.addHeading("Forces/moments - ULS", 3);
                            }),
-              heading("1", "1", "1  Loads", "1__Loads") +
-                  heading("2", "2", "1.1  Load cases", "1_1__Load_cases") +
-                  heading("3", "", "Appendix", "Appendix") +
-                  heading("3", "4", "1.1.0.1  Deep", "1_1_0_1__Deep") +
-                  heading("3", "5", "1.1.0.1.1  Deeper", "1_1_0_1_1__Deeper") +
-                  heading("3", "", "Free", "Free") +
-                  heading("3", "3", "1.1.1  Forces/moments - ULS", "1_1_1__Forces_moments___ULS"));
+              expected);
 }
 
 TEST(XmlWPContent, ContentsEntriesLinkToTheHeadingBookmarks) {
@@ -206,7 +236,7 @@ TEST(XmlWPContent, ContentsEntriesLinkToTheHeadingBookmarks) {
             R"(<w:p> <w:pPr> <w:pStyle w:val="TextParagraph"/> <w:tabs> <w:tab w:val="right" w:leader="dot" w:pos="9350" /> </w:tabs> </w:pPr>
 <w:r> <w:t> <w:rPr><w:rStyle w:val="Hyperlink" /></w:rPr>2.1  Forces/moments - ULS</w:t> </w:r>
 <w:r> <w:tab /> </w:r>
-<w:hlink w:bookmark="2_1__Forces_moments___ULS"> <w:fldSimple w:instr="PAGEREF 2_1__Forces_moments___ULS">
+<w:hlink w:bookmark="2_1__Forces_moments___ULS"> <w:fldSimple w:instr="PAGEREF 2_1__Forces_moments___ULS \* MERGEFORMAT">
 <w:r> <w:t>0</w:t> </w:r> </w:fldSimple> </w:hlink> </w:p>
 <w:p> <w:r> <w:fldChar w:fldCharType="end" /> </w:r> </w:p>
 )"),
@@ -216,7 +246,8 @@ TEST(XmlWPContent, ContentsEntriesLinkToTheHeadingBookmarks) {
     for (const char* name :
          {"1__Model", "2__Loads_&amp;_&quot;&lt;forces&gt;&quot;", "2_1__Forces_moments___ULS"}) {
         EXPECT_EQ(count(body, std::string("<w:hlink w:bookmark=\"") + name + "\">"), 1U);
-        EXPECT_EQ(count(body, std::string("w:instr=\"PAGEREF ") + name + "\">"), 1U);
+        EXPECT_EQ(count(body, std::string("w:instr=\"PAGEREF ") + name + " \\* MERGEFORMAT\">"),
+                  1U);
         EXPECT_EQ(count(body, std::string("w:name=\"") + name + "\"/>"), 1U);
     }
 }
