@@ -47,12 +47,19 @@ void run(const Options& options) {
     }
     if (kind != Kind::Html && kind != Kind::XmlWp) {
         if (!options.title.empty()) {
-            warn(std::string("a ") + kindName(kind) +
-                 " report has no title heading; --title ignored");
+            warn(std::string("--title is ignored: ") + kindName(kind) +
+                 " reports have no headings");
         }
         if (options.contents) {
-            warn(std::string("a ") + kindName(kind) +
-                 " report has no table of contents; --toc ignored");
+            warn(std::string("--toc is ignored: ") + kindName(kind) +
+                 " reports have no table of contents");
+        }
+    }
+    if (kind == Kind::XmlSs) {
+        for (const TableScan& scan : scans) {
+            if (scan.records == 0) {
+                warn(scan.path + " has no records: a workbook shows no worksheet for it");
+            }
         }
     }
     OutputFile output(options.output, kind);

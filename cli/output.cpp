@@ -39,6 +39,14 @@ void watch(const std::string& path) {
         for (const int signal : {SIGINT, SIGTERM}) {
             std::signal(signal, removePendingOnSignal);
         }
+#ifdef SIGHUP
+        std::signal(SIGHUP, removePendingOnSignal);
+#endif
+#ifdef SIGXFSZ
+        // Beyond the file size limit a write fails, which the library reports,
+        // instead of ending the process.
+        std::signal(SIGXFSZ, SIG_IGN);
+#endif
         return true;
     }();
     (void)installed;

@@ -216,7 +216,11 @@ void writeReport(const Options& options, Kind kind, const std::vector<TableScan>
         TableWriter(options, kind, scans[i], columns[i])
             .write(*device, names[i], headings[i], level);
     }
+    const bool complete = device->close();
     device.reset();
+    if (!complete) {
+        cannotWrite(options.output);
+    }
     output.commit();
 }
 

@@ -46,10 +46,12 @@ protected:
     }
     std::string read(const std::string& name) const { return readFile(path(name)); }
 
-    /// Runs the tool in the scratch folder with a fixed clock.
-    Result run(const std::vector<std::string>& arguments) const {
+    /// Runs the tool in the scratch folder with a fixed clock, after the
+    /// shell commands `setup`.
+    Result run(const std::vector<std::string>& arguments, const std::string& setup = "") const {
         mftest::FixedClock clock(mftest::fixedEpoch);
-        std::string command = "cd " + quoted(folder_.string()) + " && " + quoted(MFREPORT_CLI);
+        std::string command =
+            "cd " + quoted(folder_.string()) + " && " + setup + " " + quoted(MFREPORT_CLI);
         for (const std::string& argument : arguments) {
             command += " " + quoted(argument);
         }
@@ -81,6 +83,15 @@ protected:
                             "2,-300,1.5E+03,\"say \"\"<hi>\"\" & bye\"\r\n"
                             "3,,4e-1,\"two\r\nlines\"\r\n");
         write("nodes.csv", "Node;X;Support\n1;0,5;pinned\n2;-12,25;\n");
+    }
+
+    /// 20000 records of a step number and a load with one decimal.
+    void writeSteps() const {
+        std::string csv = "Step,Load\n";
+        for (int step = 1; step <= 20000; ++step) {
+            csv += std::to_string(step) + "," + std::to_string(step) + ".5\n";
+        }
+        write("steps.csv", csv);
     }
 
     static std::string quoted(const std::string& text) {
@@ -300,6 +311,33 @@ TEST_F(Cli, BadInputFailsWithOneLineAndLeavesNoReport) {
                            "no/such/folder: No such file or directory\n");
 }
 
+TEST_F(Cli, WarnsOfWhatTheKindCannotShow) {
+    write("empty.csv", "A,B\n");
+    const Result workbook = run({"-o", "e.xml", "-k", "xml_ss", "--title", "T", "empty.csv"});
+    EXPECT_EQ(workbook.status, 0);
+    EXPECT_EQ(
+        workbook.err,
+        "mfreport: warning: --title is ignored: xml_ss reports have no headings\n"
+        "mfreport: warning: empty.csv has no records: a workbook shows no worksheet for it\n");
+    const Result text = run({"-o", "e.lis", "--toc", "empty.csv"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.err,
+              "mfreport: warning: --toc is ignored: text reports have no table of contents\n");
+    EXPECT_EQ(files(), (std::set<std::string>{"empty.csv", "e.xml", "e.lis"}));
+}
+
+TEST_F(Cli, FailedWritesLeaveNoReport) {
+    writeSteps();
+    for (const char* kind : {"html", "xml_ss", "xml_wp", "text", "text_csv"}) {
+        // A file size limit of 64 KiB makes a write fail part way.
+        const Result result =
+            run({"-o", "steps.out", "--kind", kind, "steps.csv"}, "ulimit -f 64;");
+        EXPECT_EQ(result.status, 1) << kind;
+        EXPECT_EQ(result.err, "mfreport: steps.out: cannot write the report\n") << kind;
+        EXPECT_EQ(files(), (std::set<std::string>{"steps.csv"})) << kind;
+    }
+}
+
 TEST_F(Cli, CommandLineMistakesExitWithStatusTwo) {
     write("in.csv", "Force\n1\n");
     const struct {
@@ -341,11 +379,7 @@ TEST_F(Cli, CommandLineMistakesExitWithStatusTwo) {
 }
 
 TEST_F(Cli, QuotedSettingsAndManyRecords) {
-    std::string csv = "Step,Load\n";
-    for (int step = 1; step <= 20000; ++step) {
-        csv += std::to_string(step) + "," + std::to_string(step) + ".5\n";
-    }
-    write("steps.csv", csv);
+    writeSteps();
     const Result result = run({"-o", "steps.xml", "--kind", "xml_ss", "--column",
                                "Load:description=\"Load, factored\",unit=kN", "steps.csv"});
     ASSERT_EQ(result.status, 0) << result.err;
