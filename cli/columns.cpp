@@ -58,16 +58,12 @@ const char* typeName(mfTableColumn::col_type type) {
 }
 
 // The settings of every --column option that names the column, later ones first.
-ColumnSpec settingsFor(const std::string& name, const std::string& utf8Name, size_t number,
-                       const Options& options, std::vector<bool>& used) {
+ColumnSpec settingsFor(const std::string& name, size_t number, const Options& options) {
     ColumnSpec merged;
-    for (size_t k = 0; k < options.columns.size(); ++k) {
-        const ColumnSpec& spec = options.columns[k];
-        const bool named = !spec.name.empty() && (spec.name == utf8Name || spec.name == name);
-        if (!named && spec.position != number) {
+    for (const ColumnSpec& spec : options.columns) {
+        if (!namesColumn(spec, name, number)) {
             continue;
         }
-        used[k] = true;
         merged.unit = spec.unit ? spec.unit : merged.unit;
         merged.factor = spec.factor ? spec.factor : merged.factor;
         merged.width = spec.width ? spec.width : merged.width;
@@ -128,7 +124,14 @@ void ColumnStats::add(std::string_view value, Position at, bool decimalComma) {
     }
 }
 
-TableScan scanTable(const std::string& path, const Options& options) {
+bool namesColumn(const ColumnSpec& spec, const std::string& name, size_t number) {
+    if (spec.name.empty()) {
+        return spec.position == number;
+    }
+    return spec.name == name || spec.name == latin1ToUtf8(name);
+}
+
+TableScan scanTable(const std::string& path, const Options& options, bool headerOnly) {
     TableScan scan;
     scan.path = path;
     scan.separator = options.separator != 0 ? options.separator : detectSeparator(path);
@@ -150,6 +153,9 @@ TableScan scanTable(const std::string& path, const Options& options) {
                                  : field.substr(first, field.find_last_not_of(" \t") - first + 1));
     }
     scan.columns.resize(count);
+    if (headerOnly) {
+        return scan;
+    }
     Progress progress("reading " + path, reader.source().size(),
                       reader.source().size() >= kLargeFile);
     while (reader.next(count)) {
@@ -170,15 +176,14 @@ TableScan scanTable(const std::string& path, const Options& options) {
     return scan;
 }
 
-std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& options, Kind kind,
-                                    std::vector<bool>& specUsed) {
+std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& options, Kind kind) {
     const bool text = isTextKind(kind);
     std::vector<ColumnPlan> plans;
     for (size_t i = 0; i < scan.names.size(); ++i) {
         const std::string& name = scan.names[i];
         const std::string utf8Name = scan.latin1 ? latin1ToUtf8(name) : name;
         const std::string label = utf8Name + " in " + scan.path;
-        const ColumnSpec spec = settingsFor(name, utf8Name, i + 1, options, specUsed);
+        const ColumnSpec spec = settingsFor(name, i + 1, options);
         const ColumnStats& stats = scan.columns[i];
         ColumnPlan column;
         column.factor = spec.factor.value_or(1.0);

@@ -48,10 +48,12 @@ struct TableScan {
     std::uint64_t bytes = 0;
 };
 
-class Progress;
+/// First pass over one input, or only its header row; throws Failure on bad input.
+TableScan scanTable(const std::string& path, const Options& options, bool headerOnly = false);
 
-/// First pass over one input; throws Failure on bad input.
-TableScan scanTable(const std::string& path, const Options& options);
+/// Whether --column `spec` names the column `name` (in UTF-8 or Latin-1),
+/// the `number`-th (1-based) of its table.
+bool namesColumn(const ColumnSpec& spec, const std::string& name, size_t number);
 
 /// A column of the report.
 struct ColumnPlan {
@@ -67,8 +69,7 @@ struct ColumnPlan {
 };
 
 /// Columns of one table: types inferred unless set, settings applied, widths
-/// chosen; throws Failure when a setting cannot be met. Marks the specs used.
-std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& options, Kind kind,
-                                    std::vector<bool>& specUsed);
+/// chosen; throws Failure when a setting cannot be met.
+std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& options, Kind kind);
 
 } // namespace mfreport::cli

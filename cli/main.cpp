@@ -21,21 +21,22 @@ void warn(const std::string& message) {
     std::cerr << "mfreport: warning: " << message << '\n';
 }
 
-void run(const Options& options) {
-    const Kind kind = outputKind(options);
-    std::vector<TableScan> scans;
+// The header rows: every --column names a column, a text report's tables
+// are narrow enough. Checked before the long first pass.
+void checkHeaders(const Options& options, Kind kind) {
+    std::vector<bool> used(options.columns.size());
     for (const std::string& input : options.inputs) {
-        scans.push_back(scanTable(input, options));
-        if (isTextKind(kind) && scans.back().names.size() > kMostTextColumns) {
-            throw Failure(input + ": " + std::to_string(scans.back().names.size()) +
+        const TableScan header = scanTable(input, options, true);
+        if (isTextKind(kind) && header.names.size() > kMostTextColumns) {
+            throw Failure(input + ": " + std::to_string(header.names.size()) +
                           " columns; a text report takes at most " +
                           std::to_string(kMostTextColumns) + " per table");
         }
-    }
-    std::vector<bool> used(options.columns.size());
-    std::vector<std::vector<ColumnPlan>> columns;
-    for (const TableScan& scan : scans) {
-        columns.push_back(planColumns(scan, options, kind, used));
+        for (size_t k = 0; k < used.size(); ++k) {
+            for (size_t i = 0; !used[k] && i < header.names.size(); ++i) {
+                used[k] = namesColumn(options.columns[k], header.names[i], i + 1);
+            }
+        }
     }
     for (size_t k = 0; k < used.size(); ++k) {
         if (!used[k]) {
@@ -44,6 +45,17 @@ void run(const Options& options) {
                 "--column " + spec.text + ": no input has a column " +
                 (spec.name.empty() ? "#" + std::to_string(spec.position) : "named " + spec.name));
         }
+    }
+}
+
+void run(const Options& options) {
+    const Kind kind = outputKind(options);
+    checkHeaders(options, kind);
+    std::vector<TableScan> scans;
+    std::vector<std::vector<ColumnPlan>> columns;
+    for (const std::string& input : options.inputs) {
+        scans.push_back(scanTable(input, options));
+        columns.push_back(planColumns(scans.back(), options, kind));
     }
     if (kind != Kind::Html && kind != Kind::XmlWp) {
         if (!options.title.empty()) {
