@@ -409,8 +409,9 @@ Identity, shown in the title block, page header or banner page:
       --model-sign TEXT               --model-date TEXT
 
 Reading:
-  -s, --separator SEP    ',' (comma), ';' (semicolon) or tab; by default each
-                         file's header row decides between ',' and ';'.
+  -s, --separator SEP    ',' (comma), ';' (semicolon), tab, or auto (the
+                         default): each file's header row decides between ','
+                         and ';', whichever it has more of outside quotes.
   -e, --encoding ENC     utf-8 or latin1 (read as Windows-1252); by default a
                          file that is valid UTF-8 is UTF-8, any other Latin-1.
 
@@ -435,18 +436,26 @@ Columns:
                            factor=NUMBER     values are multiplied by it for
                                              display (an integer column becomes
                                              a real one)
-                           width=N           field width in characters
-                           decimals=N        digits after the decimal point
+                           width=N           field width in characters, 1 to 255
+                           decimals=N        digits after the decimal point, 0 to 18
                            format=fixed|scientific|general
+                                             fixed point, exponent form, or six
+                                             significant digits (real columns)
                            align=left|center|right
                            type=integer|real|text
+                                             instead of the inferred type; a
+                                             value that is not of the type is
+                                             an error
                            description=TEXT  the column's description (text
                                              reports list it under the heading)
                          A value may be quoted ("a, b") to hold a comma.
-                         Example: --column "Force:unit=kN,factor=0.001,format=fixed,decimals=2"
-                         Widths are chosen from the values when not given. A
-                         text report takes at most 36 columns per table and
-                         widths of 1 to 20 (integer, real) or 1 to 72 (text).
+                         Example, forces read in N and shown in kN:
+                           --column "Force:unit=kN,factor=0.001,format=fixed,decimals=2"
+                         Widths are chosen from the names and values when not
+                         given. A text report takes at most 36 columns per
+                         table and widths of 1 to 20 (integer), 3 to 20 and
+                         above decimals + 1 (fixed), 7 to 20 (other real) or
+                         1 to 72 (text).
 
 Encoding of the output: html, xml_ss and xml_wp are UTF-8, with the text
 escaped so that it shows literally; text and text_csv keep the bytes of the
