@@ -436,8 +436,8 @@ Columns:
                            factor=NUMBER     values are multiplied by it for
                                              display (an integer column becomes
                                              a real one)
-                           width=N           field width in characters, 1 to 255
-                           decimals=N        digits after the decimal point, 0 to 18
+                           width=N           field width in characters (1-255)
+                           decimals=N        digits after the point (0-18)
                            format=fixed|scientific|general
                                              fixed point, exponent form, or six
                                              significant digits (real columns)
@@ -450,7 +450,7 @@ Columns:
                                              reports list it under the heading)
                          A value may be quoted ("a, b") to hold a comma.
                          Example, forces read in N and shown in kN:
-                           --column "Force:unit=kN,factor=0.001,format=fixed,decimals=2"
+                       -c "Force:unit=kN,factor=0.001,format=fixed,decimals=2"
                          Widths are chosen from the names and values when not
                          given. A text report takes at most 36 columns per
                          table and widths of 1 to 20 (integer), 3 to 20 and
