@@ -33,6 +33,9 @@ ByteSource::ByteSource(const std::string& path, Encoding encoding)
     if (std::filesystem::is_directory(path, error)) {
         throw Failure(path + ": cannot read: it is a folder");
     }
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw Failure(path + ": cannot read: not a regular file, and every input is read twice");
+    }
     const auto size = std::filesystem::file_size(path, error);
     size_ = error ? 0 : size;
     if (encoding_ != Encoding::Latin1 && peek() == 0xEF) {

@@ -305,6 +305,10 @@ TEST_F(Cli, BadInputFailsWithOneLineAndLeavesNoReport) {
     const Result missing = run({"-o", "r.html", "missing.csv"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "mfreport: missing.csv: cannot open: No such file or directory\n");
+    const Result device = run({"-o", "r.html", "/dev/null"});
+    EXPECT_EQ(device.status, 1);
+    EXPECT_EQ(device.err, "mfreport: /dev/null: cannot read: not a regular file, and every "
+                          "input is read twice\n");
     const Result nowhere = run({"-o", "no/such/folder/r.lis", "good.csv"});
     EXPECT_EQ(nowhere.status, 1);
     EXPECT_EQ(nowhere.err, "mfreport: no/such/folder/r.lis: cannot create a file in "
