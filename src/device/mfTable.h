@@ -47,9 +47,8 @@ public:
     /// Any other arithmetic value, handed to the variants above: an integer
     /// that fits an int as an int; a wider one as a double when a double holds
     /// it exactly, otherwise as its decimal text; a floating-point value as a
-    /// double. A writer that overrides insertValue hides these overloads from
-    /// callers holding the writer's own type: call them through mfTable&
-    /// (addTable returns mfTable*).
+    /// double. A writer that overrides insertValue brings these in with
+    /// `using mfTable::insertValue;`.
     template <typename T, std::enable_if_t<std::is_arithmetic_v<T> && !std::is_same_v<T, int> &&
                                                !std::is_same_v<T, double>,
                                            int> = 0>

@@ -18,6 +18,7 @@ public:
 
     bool begin_table() override;
     bool begin_record() override;
+    using mfTable::insertValue; // the other arithmetic types
     bool insertValue(int column, const std::string& value,
                      const std::string* link = nullptr) override;
     bool insertValue(int column, const double& value, const std::string* link = nullptr) override;

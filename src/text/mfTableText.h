@@ -23,6 +23,7 @@ public:
     /// the report file. Names longer than 10 characters are cut to 9.
     bool begin_table() override;
     bool begin_record() override;
+    using mfTable::insertValue; // the other arithmetic types
     /// False unless the column's type matches the value's; the link is not
     /// used. An empty text answers true and writes nothing.
     bool insertValue(int column, const std::string& value,

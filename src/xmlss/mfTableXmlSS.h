@@ -24,6 +24,7 @@ public:
     bool begin_table() override;
     /// The first record after begin_table writes the worksheet start.
     bool begin_record() override;
+    using mfTable::insertValue; // the other arithmetic types
     /// The link is ignored: a worksheet cell carries no link. In an INTEGER
     /// or REAL column a text that is a plain decimal number (between blanks)
     /// is a number cell; any other text is a string cell, as in a STRING

@@ -20,6 +20,7 @@ public:
 
     bool begin_table() override;
     bool begin_record() override;
+    using mfTable::insertValue; // the other arithmetic types
     /// A text between angle brackets ("<n/a>") shows with its brackets; with a
     /// link the cell is one hyperlinked run, otherwise each line is a run.
     bool insertValue(int column, const std::string& value,

@@ -46,11 +46,12 @@ private:
     }
 };
 
-template <typename T, typename = void>
+template <typename T, typename Table = mfTable, typename = void>
 struct Insertable : std::false_type {};
-template <typename T>
-struct Insertable<T, std::void_t<decltype(std::declval<mfTable&>().insertValue(
-                         0, std::declval<T>(), static_cast<const std::string*>(nullptr)))>>
+template <typename T, typename Table>
+struct Insertable<T, Table,
+                  std::void_t<decltype(std::declval<Table&>().insertValue(
+                      0, std::declval<T>(), static_cast<const std::string*>(nullptr)))>>
     : std::true_type {};
 
 // An ambiguous call would make the expression ill-formed.
@@ -63,6 +64,10 @@ static_assert(Insertable<unsigned char>::value && Insertable<char>::value);
 static_assert(Insertable<bool>::value && Insertable<float>::value);
 static_assert(Insertable<long double>::value && Insertable<const std::int64_t&>::value);
 static_assert(!Insertable<void*>::value);
+// Callers holding a writer's own type see the same overloads.
+static_assert(Insertable<std::size_t, mfTableHtml>::value &&
+              Insertable<float, mfTableXmlSS>::value);
+static_assert(Insertable<long, mfTableXmlWP>::value && Insertable<short, mfTableText>::value);
 
 template <typename... Values>
 std::vector<std::string> cellsOf(Values... values) {
