@@ -1,5 +1,6 @@
 #include "mfreport/html/mfHtmlDevice.h"
 
+#include <algorithm>
 #include <sstream>
 #include <string_view>
 
@@ -29,6 +30,7 @@ constexpr std::string_view prologueEnd[] = {
 constexpr std::string_view documentEnd = "</body>\n</html>\n";
 
 constexpr std::string_view tocIndent = "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
+constexpr int kDeepestIndent = 5; // the deepest numbered heading level
 
 template <class T>
 std::string streamed(const T& value) {
@@ -90,7 +92,9 @@ bool mfHtmlDevice::addHeadingToTOC(const std::string& text, int level) {
     }
     const std::string numbered = numbered_heading(text, level);
     output_->put("<br/>");
-    for (int i = 0; i < level; ++i) {
+    // Levels deeper than the numbered ones indent as the deepest: the indent
+    // grows with the level, and no level may make the line huge.
+    for (int i = 0; i < std::min(level, kDeepestIndent); ++i) {
         output_->put(tocIndent);
     }
     output_->line("<a href=\"#", Utf8{numbered}, "\">", Utf8{numbered}, "</a>");
