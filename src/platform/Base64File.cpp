@@ -1,7 +1,6 @@
 #include "mfreport/platform/Base64File.h"
 
 #include <fstream>
-#include <iterator>
 
 std::string Base64File::encodeBytes(std::string_view bytes) {
     static constexpr char alphabet[] =
@@ -38,7 +37,13 @@ bool Base64File::encode(const std::string& fileName, std::string& encoded) {
     if (!in) {
         return false;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read through the stream, not its buffer, so that a read error (a
+    // folder, say) ends as the stream's bad state instead of an exception.
+    std::string bytes;
+    char buffer[16384];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<size_t>(in.gcount()));
+    }
     if (in.bad()) {
         return false;
     }
