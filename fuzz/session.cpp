@@ -6,6 +6,7 @@
 #include <exception>
 #include <fstream>
 #include <iterator>
+#include <locale>
 #include <memory>
 #include <sstream>
 #include <string_view>
@@ -624,6 +625,14 @@ void prepare() {
     std::ofstream("empty.png", std::ios::binary);
     mkdir("folder", 0700);
     setenv("SOURCE_DATE_EPOCH", "1796585527", 1);
+    // A caller's locale with a decimal comma and digit groups: the library's
+    // numbers must not take it on (a grouped traced number is not found).
+    struct Comma : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+        char do_thousands_sep() const override { return '.'; }
+        std::string do_grouping() const override { return "\3"; }
+    };
+    std::locale::global(std::locale(std::locale::classic(), new Comma));
     static const std::string kept = folder;
     if (std::getenv("MFREPORT_FUZZ_KEEP") != nullptr) {
         std::fprintf(stderr, "mfreport fuzz: files kept in %s\n", folder.c_str());
