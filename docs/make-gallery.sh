@@ -19,11 +19,14 @@ for tool in chromium soffice pdftoppm enscript ps2pdf; do
     command -v "$tool" >/dev/null || { echo "make-gallery: $tool is missing" >&2; exit 1; }
 done
 [ -x "$demo" ] || { echo "make-gallery: no demo program at $demo (build it first)" >&2; exit 1; }
+demo=$(realpath "$demo")
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 reports=$work/reports
-SOURCE_DATE_EPOCH=1796585527 "$demo" "$reports" >/dev/null
+# From inside the work folder, so that the document names its figure
+# reports/footbridge.png wherever the folder is.
+(cd "$work" && SOURCE_DATE_EPOCH=1796585527 "$demo" reports >/dev/null)
 mkdir -p "$gallery"
 
 # The page in a browser: the top of the page, the width of a small window.
