@@ -160,7 +160,8 @@ struct ChannelFile {
     FixedString<260> directory;
     FixedString<260> file;
     FixedString<4> extension;
-    int32_t heading_table = 0; ///< table whose headings are in force on the channel
+    int32_t heading_table = 0;  ///< table whose headings are in force on the channel
+    bool create_failed = false; ///< the file could not be created
 };
 
 /// The report-wide values of the channel routines.

@@ -106,7 +106,8 @@ bool mfTableText::begin_table() {
     if (status == 0) {
         text::PTSETU(name, status);
     }
-    return status == 0;
+    set_up_ = status == 0;
+    return set_up_;
 }
 
 bool mfTableText::hasType(int column, mfTableColumn::col_type type) {
@@ -115,7 +116,7 @@ bool mfTableText::hasType(int column, mfTableColumn::col_type type) {
 }
 
 bool mfTableText::begin_record() {
-    return usable() && !text::tableFileFailed(table_);
+    return usable() && set_up_ && !text::tableFileFailed(table_);
 }
 
 bool mfTableText::insertValue(int column, const std::string& value, const std::string*) {
@@ -165,10 +166,12 @@ bool mfTableText::end_table() {
     const std::string name = tableName();
     if (text::tableNumber(name) != table_) {
         table_ = 0; // ended already, or its slot went to a later table
+        set_up_ = false;
         return false;
     }
     int32_t status = 0;
     text::PTENDT(name, status);
     table_ = 0;
+    set_up_ = false;
     return status == 0;
 }

@@ -46,4 +46,5 @@ private:
     int32_t table_ = 0; ///< formatter table number; 0 until begun
     std::map<mfTableColumn::col_type, std::string> format_code_;
     mfTextDevice* text_device_; ///< the device when it is a text device, else null
+    bool set_up_ = false;       ///< begin_table laid the table out on its channel
 };

@@ -706,6 +706,7 @@ void PTSETU(std::string_view name, int32_t& status) {
         int32_t iostat = 0;
         support::OPNPRT(unit, file.directory, file.file, file.extension, "NEW", iostat);
         if (iostat != 0) {
+            reportState().channel[c].create_failed = true;
             status = kOpenFailed;
             return;
         }
