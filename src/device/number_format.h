@@ -3,6 +3,7 @@
 // uppercase flag and width, whatever locale the calling program has set.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,20 @@ enum class Notation { Fixed, Scientific, General };
 /// "inf" and "nan", as the stream does).
 void appendDouble(std::string& out, double value, Notation notation, int64_t precision,
                   bool uppercase);
+
+/// Bytes that writeDouble may write for a precision of 0 to INT32_MAX.
+inline size_t doubleRoom(int precision) {
+    // Fixed notation needs the integer digits of DBL_MAX (309), a sign and a point.
+    return static_cast<size_t>(precision) + 330;
+}
+
+/// Writes `value` as appendDouble does at `first`, which has room for
+/// doubleRoom(precision) bytes, and returns the end of the text. Only the
+/// exponent letter of a finite value is changed for `uppercase`.
+char* writeDouble(char* first, double value, Notation notation, int precision, bool uppercase);
+
+/// Writes `value` in decimal at `first` (room for 20 bytes); returns the end.
+char* writeInt(char* first, int64_t value);
 
 /// Appends `value` in decimal.
 void appendInt(std::string& out, int64_t value);

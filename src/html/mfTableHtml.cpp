@@ -9,8 +9,10 @@
 namespace {
 
 using mfreport::markup::appendUtf8;
+using mfreport::markup::ColumnText;
 using mfreport::markup::Folding;
 using mfreport::markup::Output;
+using mfreport::markup::Text;
 using mfreport::markup::Utf8;
 
 constexpr std::string_view headStart[] = {
@@ -60,7 +62,7 @@ void openNumberCell(std::string& out, mfTable& table, int column) {
     appendBackgroundColorTag(out, table, column);
 }
 
-void openLink(std::string& out, const std::string& link) {
+void openLink(Text& out, const std::string& link) {
     out += linkStart;
     appendUtf8(out, link);
     out += "\">";
@@ -68,7 +70,7 @@ void openLink(std::string& out, const std::string& link) {
 
 // Text of a string cell: line feeds become line breaks, carriage returns go,
 // an empty text is a blank and a bracketed word shows with its brackets.
-void appendCellText(std::string& out, const std::string& value) {
+void appendCellText(Text& out, const std::string& value) {
     if (value.empty()) {
         out += "&nbsp;";
     } else if (mfreport::markup::isBracketed(value)) {
@@ -112,9 +114,20 @@ void appendBlankCell(std::string& row, mfTable& table, int column) {
     row += ">&nbsp;</td>\n";
 }
 
+void prepareColumn(mfTable& table, int column, ColumnText& text) {
+    openNumberCell(text.integerStart, table, column);
+    text.integerStart += "> ";
+    text.realStart = text.integerStart;
+    text.textStart = "      <td ";
+    text.textStart += adjustTag(*table.column_at(static_cast<size_t>(column)));
+    text.textStart += ' ';
+    appendBackgroundColorTag(text.textStart, table, column);
+    text.textStart += '>';
+}
+
 constexpr mfreport::markup::TableMarkup htmlTable = {
     writeHead,         "  </tbody>\n</table> \n", "    <tr> \n", "    </tr> \n",
-    " </tr>\n <tr>\n", appendBlankCell,           true,
+    " </tr>\n <tr>\n", appendBlankCell,           true,          prepareColumn,
 };
 
 } // namespace
@@ -143,67 +156,52 @@ bool mfTableHtml::begin_record() {
 }
 
 bool mfTableHtml::insertValue(int column, const int& value, const std::string* link) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
-        return false;
-    }
-    openNumberCell(*cell, *this, column);
-    *cell += "> ";
-    if (link != nullptr) {
-        openLink(*cell, *link);
-    }
-    mfreport::number::appendInt(*cell, value);
-    if (link != nullptr) {
-        *cell += "</a>";
-    }
-    *cell += "</td> \n";
-    return true;
+    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+        out += col.integerStart;
+        if (link != nullptr) {
+            openLink(out, *link);
+        }
+        mfreport::markup::appendInt(out, value);
+        if (link != nullptr) {
+            out += "</a>";
+        }
+        out += "</td> \n";
+    });
 }
 
 bool mfTableHtml::insertValue(int column, const double& value, const std::string* link) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
-        return false;
-    }
-    const mfTableColumn& col = *column_at(static_cast<size_t>(column));
-    const double shown = col.displayValue(value);
-    openNumberCell(*cell, *this, column);
-    *cell += "> ";
-    if (link == nullptr) {
-        mfreport::markup::appendCellNumber(*cell, col, shown);
-    } else {
-        // The field width pads the first text written: here the link's start.
-        const size_t start = cell->size();
-        *cell += linkStart;
-        mfreport::number::padFront(*cell, start, mfreport::number::columnWidth(col));
-        appendUtf8(*cell, *link);
-        *cell += "\">";
-        mfreport::number::appendColumnNumber(*cell, col, shown);
-        *cell += "</a>";
-    }
-    *cell += "</td>\n";
-    return true;
+    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+        const double shown = value * col.factor;
+        out += col.realStart;
+        if (link == nullptr) {
+            mfreport::markup::appendCellNumber(out, col, shown);
+        } else {
+            // The field width pads the first text written: here the link's start.
+            if (col.width > 0 && static_cast<uint64_t>(col.width) > linkStart.size()) {
+                out.append(static_cast<size_t>(col.width) - linkStart.size(), ' ');
+            }
+            out += linkStart;
+            appendUtf8(out, *link);
+            out += "\">";
+            mfreport::markup::appendColumnNumber(out, col, shown);
+            out += "</a>";
+        }
+        out += "</td>\n";
+    });
 }
 
 bool mfTableHtml::insertValue(int column, const std::string& value, const std::string* link) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
-        return false;
-    }
-    *cell += "      <td ";
-    *cell += adjustTag(*column_at(static_cast<size_t>(column)));
-    *cell += ' ';
-    appendBackgroundColorTag(*cell, *this, column);
-    *cell += '>';
-    if (link != nullptr) {
-        openLink(*cell, *link);
-    }
-    appendCellText(*cell, value);
-    if (link != nullptr) {
-        *cell += "</a>";
-    }
-    *cell += " </td>\n";
-    return true;
+    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+        out += col.textStart;
+        if (link != nullptr) {
+            openLink(out, *link);
+        }
+        appendCellText(out, value);
+        if (link != nullptr) {
+            out += "</a>";
+        }
+        out += " </td>\n";
+    });
 }
 
 bool mfTableHtml::end_record() {

@@ -3,8 +3,14 @@
 // the file, that decides when to flush, and that knows whether a write has
 // failed. It also keeps the elements left open between calls (a table, a
 // row), so that the document stays well-formed whatever the order of the calls.
+//
+// Bytes collect in one large buffer that reaches the file in one write when it
+// is full, and at the boundaries a reader of the file can see: the end of every
+// content operation, the start and end of a table, the document's end, and a
+// record end more than a second after the last write.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <memory>
@@ -25,14 +31,21 @@ public:
     Output& operator=(const Output&) = delete;
     ~Output();
 
+    /// Bytes that collect before they are written to the file in one piece.
+    static constexpr size_t kBufferSize = size_t{256} << 10;
+
     /// Writes the pieces and a line end: fixed markup (text), numbers in
     /// decimal, and caller text marked Utf8, XmlText or XmlAttribute.
     template <class... Pieces>
     void line(const Pieces&... pieces) {
-        text_.clear();
-        (append(text_, pieces), ...);
-        text_ += '\n';
-        put(text_);
+        if (closed()) {
+            return;
+        }
+        (append(buffer_, pieces), ...);
+        buffer_ += '\n';
+        if (buffer_.size() >= kBufferSize) {
+            drain();
+        }
     }
     /// Writes fixed markup, one line per entry.
     template <class Lines>
@@ -42,15 +55,36 @@ public:
         }
     }
     /// Writes text as it is, line ends included; nothing once closed.
-    void put(std::string_view text);
+    void put(std::string_view text) {
+        if (closed()) {
+            return;
+        }
+        if (text.size() >= kBufferSize) {
+            putLarge(text);
+            return;
+        }
+        buffer_.append(text.data(), text.size());
+        if (buffer_.size() >= kBufferSize) {
+            drain();
+        }
+    }
 
-    /// Ends a writing operation; what it wrote reaches the file. True while
-    /// the file is open and no write has ever failed.
+    /// Ends a writing operation at a boundary a reader sees; what it wrote
+    /// reaches the file. True while the file is open and no write has ever
+    /// failed.
     bool finish();
+    /// Ends a record: its bytes reach the file with the next full buffer, or
+    /// now when the last write is more than a second ago. Answers as finish().
+    bool endRecord() {
+        if (std::chrono::steady_clock::now() - last_write_ > std::chrono::seconds(1)) {
+            return finish();
+        }
+        return healthy();
+    }
     /// The same answer as finish(), without writing anything.
-    bool healthy() const { return file_.is_open() && !failed_ && file_.good(); }
+    bool healthy() const { return is_open_ && !failed_ && file_.good(); }
     /// True once the document is closed: from then on nothing is written.
-    bool closed() const { return !file_.is_open(); }
+    bool closed() const { return !is_open_; }
 
     /// Makes way for content at the document's own level by closing what
     /// tables left open. False, writing nothing, once the document is closed.
@@ -59,8 +93,9 @@ public:
     /// 1, 2, 3, ... : numbers unique in the document, for element ids.
     int64_t nextId() { return ++last_id_; }
 
-    /// The file stream, for a caller that writes to it directly.
-    std::ofstream& stream() { return file_; }
+    /// The file stream, for a caller that writes to it directly: what was
+    /// written before reaches it first.
+    std::ofstream& stream();
 
     // Elements left open between calls, innermost last. An element is marked
     // once its start is written; its closing text is written when it, or an
@@ -103,9 +138,15 @@ private:
     };
     /// Closes the innermost open element.
     void closeInnermost();
+    /// Writes the buffer to the file and empties it.
+    void drain();
+    /// Writes the buffer and then `text`, each in one piece.
+    void putLarge(std::string_view text);
 
     std::ofstream file_;
-    std::string text_; ///< the line being built, reused
+    std::string buffer_; ///< bytes not yet written to the file
+    bool is_open_ = false;
+    std::chrono::steady_clock::time_point last_write_;
     std::vector<OpenElement> open_;
     Mark last_ = 0;
     int64_t last_id_ = 0;

@@ -1,10 +1,17 @@
 // The record protocol of the markup table writers (XHTML, spreadsheet and
 // word-processing), written once for the three: the head written by the first
 // record, so that header, notes and columns may still change after
-// begin_table; the cells of a record kept by column until its end and then
-// written in column order, folded when the table is wide; the "Empty table"
-// record; and the table's and the record's markup kept open in the document
-// output between calls. What differs between the kinds is a TableMarkup.
+// begin_table; the cells of a record written in column order, folded when the
+// table is wide; the "Empty table" record; and the table's and the record's
+// markup kept open in the document output between calls. What differs
+// between the kinds is a TableMarkup.
+//
+// Cells that come in column order go straight into the record's row; only a
+// record whose cells come out of order, or replace one another, keeps them by
+// column until its end. What a table writes for every cell of a column (the
+// start of its markup, its blank cell, its number format) is built once, when
+// the head is written: changes to the columns after the first record do not
+// show, except that columns added later are written too.
 #pragma once
 
 #include <cstddef>
@@ -13,10 +20,14 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 #include "mfreport/device/mfDevice.h"
 #include "mfreport/device/mfTable.h"
+#include "mfreport/device/number_format.h"
 #include "mfreport/markup/output.h"
 #include "mfreport/markup/row_buffer.h"
+#include "mfreport/markup/text_buffer.h"
 
 namespace mfreport::markup {
 
@@ -52,6 +63,24 @@ struct Folding {
     }
 };
 
+/// What a table writes for the cells of one column.
+struct ColumnText {
+    /// Before the column's cell in every record: where the row folds, the
+    /// end of an output row, the start of the next and its indent cells.
+    std::string before;
+    std::string blank;        ///< the blank cell of a column without a value
+    std::string integerStart; ///< the kind's start of an integer cell
+    std::string realStart;    ///< the kind's start of a number cell
+    std::string textStart;    ///< the kind's start of a text cell
+    /// The kind's start of a text cell that holds a number (spreadsheet).
+    std::string numberTextStart;
+    mfTableColumn::col_type type = mfTableColumn::STRING;
+    double factor = 1.0; ///< the unit factor
+    mfreport::number::Notation notation = mfreport::number::Notation::General;
+    int precision = 6;
+    int64_t width = 0; ///< field width of numbers; 0: none
+};
+
 /// What one markup kind writes for a table.
 struct TableMarkup {
     /// Writes the head: everything the table shows before its first row.
@@ -67,6 +96,8 @@ struct TableMarkup {
     void (*appendBlankCell)(std::string& row, mfTable& table, int column);
     /// Whether a table ended without records shows one reading "Empty table".
     bool emptyRecord;
+    /// Sets the starts of the cells of a column (the rest of `text` is set).
+    void (*prepareColumn)(mfTable& table, int column, ColumnText& text);
 };
 
 /// The document output of `device` when it is a `Device`, otherwise null.
@@ -90,7 +121,15 @@ std::string_view showBrackets(std::string_view value, std::string& scratch);
 /// Appends the text of a number cell: `shown` (the value after the column's
 /// unit factor) in the column's format, right-justified to its width, where
 /// zero, negative zero and not-a-number show as "0".
-void appendCellNumber(std::string& out, const mfTableColumn& column, double shown);
+void appendCellNumber(Text& out, const ColumnText& column, double shown);
+
+/// Appends `shown` in the column's format, as appendColumnNumber does.
+void appendColumnNumber(Text& out, const ColumnText& column, double shown);
+
+/// Appends `value` in decimal.
+inline void appendInt(Text& out, int64_t value) {
+    out.commit(mfreport::number::writeInt(out.room(20), value));
+}
 
 } // namespace mfreport::markup
 
@@ -113,10 +152,22 @@ public:
     /// afresh. False, writing nothing, when the table is not the one open on
     /// the device: never begun, ended, or closed by other content.
     bool begin_record(mfTable& table);
-    /// The cell of `column` in the record being built, emptied for writing;
-    /// null when `column` is not a column of the table or the document is
-    /// closed.
-    std::string* cell(const mfTable& table, int column);
+    /// Writes the cell of `column` in the record being built by calling
+    /// `write(Text& out, const ColumnText& column)`, which appends the cell's
+    /// markup to `out`. False, writing nothing, when `column` is not a column
+    /// of the table or the document is closed.
+    template <class Write>
+    bool put(mfTable& table, int column, Write&& write) {
+        mfreport::markup::Text* out = openCell(table, column);
+        if (out == nullptr) {
+            return false;
+        }
+        write(*out, columns_[static_cast<size_t>(column)]);
+        if (out == &scratch_) {
+            cells_.store(static_cast<size_t>(column), scratch_.view());
+        }
+        return true;
+    }
     /// Writes the record's cells in column order and closes its row. False,
     /// writing nothing, when no record is open.
     bool end_record(mfTable& table);
@@ -129,13 +180,28 @@ private:
     static mfreport::markup::Folding folding(const mfTable& table);
     /// True when the table can still write: a document of its kind, open.
     bool writable() const { return output_ != nullptr && !output_->closed(); }
+    /// Builds what the table writes per column.
+    void prepare(mfTable& table);
+    /// Where the cell of `column` goes: the row when it is the next column
+    /// of a record in order, otherwise the scratch text (emptied) from which
+    /// the cell is kept. Null when it cannot be written.
+    mfreport::markup::Text* openCell(mfTable& table, int column);
+    /// Moves the cells written in order into the kept cells.
+    void keepCells();
+    /// Forgets the cells of the record.
+    void clearRecord();
 
     mfreport::markup::Output* output_;
     const mfreport::markup::TableMarkup* markup_;
+    std::vector<mfreport::markup::ColumnText> columns_;
+    mfreport::markup::Text row_;     ///< the cells of the record, in column order
+    std::vector<size_t> starts_;     ///< where the cell of each column starts in the row
+    size_t next_ = 0;                ///< the column whose cell comes next in order
+    bool kept_ = false;              ///< the record's cells are kept by column
+    mfreport::markup::Text scratch_; ///< a cell on its way to be kept
     mfreport::markup::RowBuffer cells_;
-    mfreport::markup::Output::Mark table_ = 0; ///< the table's markup, open after its head
-    mfreport::markup::Output::Mark row_ = 0;   ///< the open record's row
-    std::string text_;                         ///< a record's row, reused
+    mfreport::markup::Output::Mark table_ = 0;   ///< the table's markup, open after its head
+    mfreport::markup::Output::Mark rowMark_ = 0; ///< the open record's row
     /// Writes the open record when content or another table closes its row.
     std::shared_ptr<RowFinisher> finisher_;
 };

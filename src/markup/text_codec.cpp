@@ -18,7 +18,8 @@ constexpr char16_t cp1252High[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-void appendCodePoint(std::string& out, char32_t cp) {
+template <class Out>
+void appendCodePoint(Out& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -131,17 +132,18 @@ bool needsWork(unsigned char byte, Mode mode) {
            (byte == '"' && mode == Mode::XmlAttribute);
 }
 
-void convert(std::string& out, std::string_view text, Mode mode) {
+template <class Out>
+void convert(Out& out, std::string_view text, Mode mode) {
     size_t clean = 0;
     while (clean < text.size() && !needsWork(static_cast<unsigned char>(text[clean]), mode)) {
         ++clean;
     }
-    out.append(text.data(), clean);
+    out.append(text.substr(0, clean));
     if (clean == text.size()) {
         return;
     }
     if (mode == Mode::Utf8Only && isValidUtf8(text.substr(clean))) {
-        out.append(text.data() + clean, text.size() - clean);
+        out.append(text.substr(clean));
         return;
     }
     for (size_t i = clean; i < text.size();) {
@@ -154,7 +156,7 @@ void convert(std::string& out, std::string_view text, Mode mode) {
             if (mode != Mode::Utf8Only && !xmlAllows(cp)) {
                 cp = replacement;
             } else {
-                out.append(text.data() + i, length);
+                out.append(text.substr(i, length));
                 i += length;
                 continue;
             }
@@ -209,6 +211,16 @@ void appendXmlText(std::string& out, std::string_view text) {
     convert(out, text, Mode::XmlText);
 }
 void appendXmlAttribute(std::string& out, std::string_view text) {
+    convert(out, text, Mode::XmlAttribute);
+}
+
+void appendUtf8(Text& out, std::string_view text) {
+    convert(out, text, Mode::Utf8Only);
+}
+void appendXmlText(Text& out, std::string_view text) {
+    convert(out, text, Mode::XmlText);
+}
+void appendXmlAttribute(Text& out, std::string_view text) {
     convert(out, text, Mode::XmlAttribute);
 }
 
