@@ -9,12 +9,6 @@ namespace mfreport::number {
 
 namespace {
 
-std::chars_format charsFormat(Notation notation) {
-    return notation == Notation::Fixed        ? std::chars_format::fixed
-           : notation == Notation::Scientific ? std::chars_format::scientific
-                                              : std::chars_format::general;
-}
-
 // FIXED and SCIENTIFIC columns have a width and decimals of their own.
 bool sized(const mfTableColumn& column) {
     return column.format_type() == mfTableColumn::FIXED ||
@@ -23,34 +17,22 @@ bool sized(const mfTableColumn& column) {
 
 } // namespace
 
-char* writeDouble(char* first, double value, Notation notation, int precision, bool uppercase) {
-    char* end =
-        std::to_chars(first, first + doubleRoom(precision), value, charsFormat(notation), precision)
-            .ptr;
-    if (!uppercase) {
-        return end;
-    }
-    if (std::isfinite(value)) {
-        // The exponent letter stands before a sign and at most three digits.
-        for (char* p = end - 1; p >= first && p >= end - 6; --p) {
-            if (*p == 'e') {
-                *p = 'E';
-                break;
-            }
-        }
-    } else if (notation != Notation::Fixed) {
-        // As the stream does, fixed notation keeps "inf" and "nan" in lower case.
-        for (char* p = first; p < end; ++p) {
-            if (*p >= 'a' && *p <= 'z') {
-                *p = static_cast<char>(*p - 'a' + 'A');
-            }
+void upperCase(char* first, char* end) {
+    for (char* p = first; p < end; ++p) {
+        if (*p >= 'a' && *p <= 'z') {
+            *p = static_cast<char>(*p - 'a' + 'A');
         }
     }
-    return end;
 }
 
-char* writeInt(char* first, int64_t value) {
-    return std::to_chars(first, first + 20, value).ptr;
+void upperExponent(char* first, char* end) {
+    // An exponent is "e", a sign and 2 or 3 digits.
+    for (ptrdiff_t i = 4; i <= 5 && i <= end - first; ++i) {
+        if (end[-i] == 'e') {
+            end[-i] = 'E';
+            return;
+        }
+    }
 }
 
 void appendDouble(std::string& out, double value, Notation notation, int64_t precision,

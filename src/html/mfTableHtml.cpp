@@ -115,14 +115,17 @@ void appendBlankCell(std::string& row, mfTable& table, int column) {
 }
 
 void prepareColumn(mfTable& table, int column, ColumnText& text) {
-    openNumberCell(text.integerStart, table, column);
-    text.integerStart += "> ";
-    text.realStart = text.integerStart;
-    text.textStart = "      <td ";
-    text.textStart += adjustTag(*table.column_at(static_cast<size_t>(column)));
-    text.textStart += ' ';
-    appendBackgroundColorTag(text.textStart, table, column);
-    text.textStart += '>';
+    std::string start;
+    openNumberCell(start, table, column);
+    start += "> ";
+    text.integerStart = start;
+    text.realStart = start;
+    start = "      <td ";
+    start += adjustTag(*table.column_at(static_cast<size_t>(column)));
+    start += ' ';
+    appendBackgroundColorTag(start, table, column);
+    start += '>';
+    text.textStart = start;
 }
 
 constexpr mfreport::markup::TableMarkup htmlTable = {
@@ -157,36 +160,37 @@ bool mfTableHtml::begin_record() {
 
 bool mfTableHtml::insertValue(int column, const int& value, const std::string* link) {
     return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+        if (link == nullptr) {
+            char* p = out.room(col.integerStart.room() + 20 + 7);
+            p = col.integerStart.copyTo(p);
+            p = mfreport::number::writeInt(p, value);
+            out.commit(mfreport::markup::copy(p, "</td> \n"));
+            return;
+        }
         out += col.integerStart;
-        if (link != nullptr) {
-            openLink(out, *link);
-        }
+        openLink(out, *link);
         mfreport::markup::appendInt(out, value);
-        if (link != nullptr) {
-            out += "</a>";
-        }
-        out += "</td> \n";
+        out += "</a></td> \n";
     });
 }
 
 bool mfTableHtml::insertValue(int column, const double& value, const std::string* link) {
     return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
         const double shown = value * col.factor;
-        out += col.realStart;
         if (link == nullptr) {
-            mfreport::markup::appendCellNumber(out, col, shown);
-        } else {
-            // The field width pads the first text written: here the link's start.
-            if (col.width > 0 && static_cast<uint64_t>(col.width) > linkStart.size()) {
-                out.append(static_cast<size_t>(col.width) - linkStart.size(), ' ');
-            }
-            out += linkStart;
-            appendUtf8(out, *link);
-            out += "\">";
-            mfreport::markup::appendColumnNumber(out, col, shown);
-            out += "</a>";
+            mfreport::markup::appendNumberCell(out, col.realStart, col, shown, "</td>\n");
+            return;
         }
-        out += "</td>\n";
+        out += col.realStart;
+        // The field width pads the first text written: here the link's start.
+        if (col.width > 0 && static_cast<uint64_t>(col.width) > linkStart.size()) {
+            out.append(static_cast<size_t>(col.width) - linkStart.size(), ' ');
+        }
+        out += linkStart;
+        appendUtf8(out, *link);
+        out += "\">";
+        mfreport::markup::appendColumnNumber(out, col, shown);
+        out += "</a></td>\n";
     });
 }
 

@@ -30,7 +30,7 @@ void Output::drain() {
         }
         buffer_.clear();
         if (buffer_.capacity() > 4 * kBufferSize) { // after a very long line
-            std::string().swap(buffer_);
+            buffer_ = Text();
             buffer_.reserve(kBufferSize + (kBufferSize >> 2));
         }
     }
@@ -135,7 +135,7 @@ bool Output::closeDocument(std::string_view documentEnd) {
             failed_ = true;
         }
         is_open_ = false;
-        buffer_ = std::string();
+        buffer_ = Text();
     }
     return !failed_;
 }

@@ -63,7 +63,7 @@ public:
             putLarge(text);
             return;
         }
-        buffer_.append(text.data(), text.size());
+        buffer_.append(text);
         if (buffer_.size() >= kBufferSize) {
             drain();
         }
@@ -144,7 +144,7 @@ private:
     void putLarge(std::string_view text);
 
     std::ofstream file_;
-    std::string buffer_; ///< bytes not yet written to the file
+    Text buffer_; ///< bytes not yet written to the file
     bool is_open_ = false;
     std::chrono::steady_clock::time_point last_write_;
     std::vector<OpenElement> open_;

@@ -21,17 +21,23 @@ void appendColumnNumber(Text& out, const ColumnText& column, double shown) {
 }
 
 void appendCellNumber(Text& out, const ColumnText& column, double shown) {
+    appendNumberCell(out, Piece(), column, shown, {});
+}
+
+void appendNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
+                      std::string_view end) {
     std::array<char, 512> local;
-    const bool fits = number::doubleRoom(column.precision) <= local.size();
-    if (!fits) {
-        // Very many decimals: written in place and moved behind the blanks.
-        const size_t start = out.size();
+    if (number::doubleRoom(column.precision) > local.size() || column.width > 256) {
+        // Very many decimals or a very wide field: written in place and moved
+        // behind the blanks.
+        out += start;
+        const size_t first = out.size();
         if (std::fabs(shown) > 0.0) {
             appendColumnNumber(out, column, shown);
         } else {
             out += '0';
         }
-        const size_t length = out.size() - start;
+        const size_t length = out.size() - first;
         if (column.width > 0 && static_cast<uint64_t>(column.width) > length) {
             const size_t blanks = static_cast<size_t>(column.width) - length;
             char* p = out.room(blanks) - length;
@@ -39,22 +45,24 @@ void appendCellNumber(Text& out, const ColumnText& column, double shown) {
             std::memset(p, ' ', blanks);
             out.commit(p + blanks + length);
         }
+        out += end;
         return;
     }
-    char* end = local.data();
+    char* last = local.data();
     if (std::fabs(shown) > 0.0) {
-        end = number::writeDouble(local.data(), shown, column.notation, column.precision, true);
+        last = number::writeDouble(local.data(), shown, column.notation, column.precision, true);
     } else {
-        *end++ = '0';
+        *last++ = '0';
     }
-    const size_t length = static_cast<size_t>(end - local.data());
+    const size_t length = static_cast<size_t>(last - local.data());
     const size_t blanks = column.width > 0 && static_cast<uint64_t>(column.width) > length
                               ? static_cast<size_t>(column.width) - length
                               : 0;
-    char* p = out.room(blanks + length);
+    char* p = out.room(start.room() + blanks + length + end.size());
+    p = start.copyTo(p);
     std::memset(p, ' ', blanks);
-    std::memcpy(p + blanks, local.data(), length);
-    out.commit(p + blanks + length);
+    p = copy(p + blanks, std::string_view(local.data(), length));
+    out.commit(copy(p, end));
 }
 
 } // namespace mfreport::markup
@@ -78,9 +86,9 @@ mfTable::MarkupRecords::MarkupRecords(Output* output, const mfreport::markup::Ta
     : output_(output), markup_(&markup) {}
 
 mfTable::MarkupRecords::MarkupRecords(const MarkupRecords& other)
-    : output_(other.output_), markup_(other.markup_), columns_(other.columns_), row_(other.row_),
-      starts_(other.starts_), next_(other.next_), kept_(other.kept_), cells_(other.cells_),
-      table_(other.table_), rowMark_(other.rowMark_) {}
+    : output_(other.output_), markup_(other.markup_), columns_(other.columns_),
+      count_(other.count_), row_(other.row_), starts_(other.starts_), next_(other.next_),
+      kept_(other.kept_), cells_(other.cells_), table_(other.table_), rowMark_(other.rowMark_) {}
 
 mfTable::MarkupRecords& mfTable::MarkupRecords::operator=(const MarkupRecords& other) {
     if (this == &other) {
@@ -89,6 +97,7 @@ mfTable::MarkupRecords& mfTable::MarkupRecords::operator=(const MarkupRecords& o
     output_ = other.output_;
     markup_ = other.markup_;
     columns_ = other.columns_;
+    count_ = other.count_;
     row_ = other.row_;
     starts_ = other.starts_;
     next_ = other.next_;
@@ -113,6 +122,7 @@ void mfTable::MarkupRecords::prepare(mfTable& table) {
     }
     const size_t count = table.columns_.size();
     columns_.assign(count, ColumnText{});
+    count_ = count;
     starts_.assign(count, 0);
     const Folding rows = markup_->rowFold.empty() ? Folding{} : folding(table);
     // The fold and the indent cells before a column's cell belong to that column.
@@ -177,7 +187,7 @@ Text* mfTable::MarkupRecords::openCell(mfTable& table, int column) {
     if (column < 0 || static_cast<size_t>(column) >= count) {
         return nullptr;
     }
-    if (columns_.size() != count) {
+    if (count_ != count) {
         prepare(table);
     }
     const size_t index = static_cast<size_t>(column);
@@ -242,7 +252,7 @@ bool mfTable::MarkupRecords::end_record(mfTable& table) {
         return false;
     }
     const size_t count = table.columns_.size();
-    if (columns_.size() != count) {
+    if (count_ != count) {
         prepare(table);
     }
     if (kept_) {

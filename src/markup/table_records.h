@@ -68,12 +68,12 @@ struct ColumnText {
     /// Before the column's cell in every record: where the row folds, the
     /// end of an output row, the start of the next and its indent cells.
     std::string before;
-    std::string blank;        ///< the blank cell of a column without a value
-    std::string integerStart; ///< the kind's start of an integer cell
-    std::string realStart;    ///< the kind's start of a number cell
-    std::string textStart;    ///< the kind's start of a text cell
+    std::string blank;  ///< the blank cell of a column without a value
+    Piece integerStart; ///< the kind's start of an integer cell
+    Piece realStart;    ///< the kind's start of a number cell
+    Piece textStart;    ///< the kind's start of a text cell
     /// The kind's start of a text cell that holds a number (spreadsheet).
-    std::string numberTextStart;
+    Piece numberTextStart;
     mfTableColumn::col_type type = mfTableColumn::STRING;
     double factor = 1.0; ///< the unit factor
     mfreport::number::Notation notation = mfreport::number::Notation::General;
@@ -123,6 +123,11 @@ std::string_view showBrackets(std::string_view value, std::string& scratch);
 /// zero, negative zero and not-a-number show as "0".
 void appendCellNumber(Text& out, const ColumnText& column, double shown);
 
+/// Appends `start`, the text of a number cell as appendCellNumber writes it,
+/// and `end`.
+void appendNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
+                      std::string_view end);
+
 /// Appends `shown` in the column's format, as appendColumnNumber does.
 void appendColumnNumber(Text& out, const ColumnText& column, double shown);
 
@@ -158,13 +163,26 @@ public:
     /// of the table or the document is closed.
     template <class Write>
     bool put(mfTable& table, int column, Write&& write) {
-        mfreport::markup::Text* out = openCell(table, column);
-        if (out == nullptr) {
-            return false;
+        const size_t index = static_cast<size_t>(column);
+        mfreport::markup::Text* out = &row_;
+        if (index == next_ && index < count_ && !kept_ &&
+            (output_ == nullptr || !output_->closed())) {
+            // The next cell of a record in column order: straight into the row.
+            const std::string& before = columns_[index].before;
+            if (!before.empty()) {
+                row_ += before;
+            }
+            starts_[index] = row_.size();
+            ++next_;
+        } else {
+            out = openCell(table, column);
+            if (out == nullptr) {
+                return false;
+            }
         }
-        write(*out, columns_[static_cast<size_t>(column)]);
+        write(*out, columns_[index]);
         if (out == &scratch_) {
-            cells_.store(static_cast<size_t>(column), scratch_.view());
+            cells_.store(index, scratch_.view());
         }
         return true;
     }
@@ -194,6 +212,8 @@ private:
     mfreport::markup::Output* output_;
     const mfreport::markup::TableMarkup* markup_;
     std::vector<mfreport::markup::ColumnText> columns_;
+    /// Columns whose texts are built; a column added later is built at once.
+    size_t count_ = 0;
     mfreport::markup::Text row_;     ///< the cells of the record, in column order
     std::vector<size_t> starts_;     ///< where the cell of each column starts in the row
     size_t next_ = 0;                ///< the column whose cell comes next in order

@@ -228,4 +228,8 @@ void append(std::string& out, int64_t number) {
     number::appendInt(out, number);
 }
 
+void append(Text& out, int64_t number) {
+    out.commit(number::writeInt(out.room(20), number));
+}
+
 } // namespace mfreport::markup

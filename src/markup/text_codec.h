@@ -61,5 +61,18 @@ inline void append(std::string& out, XmlText text) {
 inline void append(std::string& out, XmlAttribute text) {
     appendXmlAttribute(out, text.text);
 }
+inline void append(Text& out, std::string_view markup) {
+    out.append(markup);
+}
+void append(Text& out, int64_t number);
+inline void append(Text& out, Utf8 text) {
+    appendUtf8(out, text.text);
+}
+inline void append(Text& out, XmlText text) {
+    appendXmlText(out, text.text);
+}
+inline void append(Text& out, XmlAttribute text) {
+    appendXmlAttribute(out, text.text);
+}
 
 } // namespace mfreport::markup

@@ -128,16 +128,12 @@ void appendBlankCell(std::string& row, mfTable&, int) {
 void prepareColumn(mfTable& table, int index, ColumnText& text) {
     const mfTableColumn& column = *table.column_at(static_cast<size_t>(index));
     text.integerStart = numberCell;
-    text.realStart = styledCell;
-    appendStyle(text.realStart, column);
-    text.realStart += styledNumber;
-    if (column.type() == mfTableColumn::INTEGER) {
-        text.numberTextStart = numberCell;
-    } else {
-        text.numberTextStart = styledCell;
-        appendStyle(text.numberTextStart, column);
-        text.numberTextStart += styledNumberText;
-    }
+    std::string start(styledCell);
+    appendStyle(start, column);
+    text.realStart = start + std::string(styledNumber);
+    text.numberTextStart = column.type() == mfTableColumn::INTEGER
+                               ? std::string(numberCell)
+                               : start + std::string(styledNumberText);
     text.textStart = stringCell;
 }
 
@@ -176,17 +172,19 @@ bool mfTableXmlSS::begin_record() {
 
 bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*) {
     return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        out += col.integerStart;
-        mfreport::markup::appendInt(out, value);
-        out += cellEnd;
+        char* p = out.room(col.integerStart.room() + 20 + cellEnd.size());
+        p = col.integerStart.copyTo(p);
+        p = mfreport::number::writeInt(p, value);
+        out.commit(mfreport::markup::copy(p, cellEnd));
     });
 }
 
 bool mfTableXmlSS::insertValue(int column, const double& value, const std::string*) {
     return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
         const double shown = value * col.factor;
-        out += std::isfinite(shown) ? std::string_view(col.realStart) : stringCell;
-        char* p = out.room(mfreport::number::doubleRoom(kDigits) + cellEnd.size());
+        char* p =
+            out.room(col.realStart.room() + mfreport::number::doubleRoom(kDigits) + cellEnd.size());
+        p = std::isfinite(shown) ? col.realStart.copyTo(p) : mfreport::markup::copy(p, stringCell);
         p = mfreport::number::writeDouble(p, shown, mfreport::number::Notation::Scientific, kDigits,
                                           true);
         out.commit(mfreport::markup::copy(p, cellEnd));

@@ -54,6 +54,7 @@ constexpr std::string_view headCellEnd[] = {
 constexpr std::string_view headRowEnd = R"( </w:tr>)";
 
 constexpr std::string_view cellEnd = "</w:p></w:tc>\n";
+constexpr std::string_view numberEnd = "</w:t></w:r></w:p></w:tc>\n";
 
 // Grid width in twentieths of a point: 6 points per width unit, 72 points
 // for a column without a width.
@@ -119,10 +120,12 @@ void appendBlankCell(std::string& row, mfTable&, int) {
 }
 
 void prepareColumn(mfTable& table, int index, ColumnText& text) {
-    openCell(text.textStart, *table.column_at(static_cast<size_t>(index)));
-    text.integerStart = text.textStart;
-    text.integerStart += "<w:r><w:t>";
-    text.realStart = text.integerStart;
+    std::string start;
+    openCell(start, *table.column_at(static_cast<size_t>(index)));
+    text.textStart = start;
+    start += "<w:r><w:t>";
+    text.integerStart = start;
+    text.realStart = start;
 }
 
 constexpr mfreport::markup::TableMarkup wordTable = {
@@ -163,19 +166,16 @@ bool mfTableXmlWP::begin_record() {
 
 bool mfTableXmlWP::insertValue(int column, const int& value, const std::string*) {
     return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        out += col.integerStart;
-        mfreport::markup::appendInt(out, value);
-        out += "</w:t></w:r>";
-        out += cellEnd;
+        char* p = out.room(col.integerStart.room() + 20 + numberEnd.size());
+        p = col.integerStart.copyTo(p);
+        p = mfreport::number::writeInt(p, value);
+        out.commit(mfreport::markup::copy(p, numberEnd));
     });
 }
 
 bool mfTableXmlWP::insertValue(int column, const double& value, const std::string*) {
     return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        out += col.realStart;
-        mfreport::markup::appendCellNumber(out, col, value * col.factor);
-        out += "</w:t></w:r>";
-        out += cellEnd;
+        mfreport::markup::appendNumberCell(out, col.realStart, col, value * col.factor, numberEnd);
     });
 }
 
