@@ -32,6 +32,8 @@ constexpr std::string_view headEnd[] = {
 };
 
 constexpr std::string_view linkStart = "<a href=\"#";
+constexpr std::string_view intEnd = "</td> \n";
+constexpr std::string_view realEnd = "</td>\n";
 
 // " bgcolor=\"RRGGBB\"" for a cell of the column: its own colour, or the
 // table's when it has none; nothing when neither has one.
@@ -71,7 +73,16 @@ void openLink(Text& out, const std::string& link) {
 // Text of a string cell: line feeds become line breaks, carriage returns go,
 // an empty text is a blank and a bracketed word shows with its brackets.
 void appendCellText(Text& out, const std::string& value) {
-    if (value.empty()) {
+    bool plain = !value.empty();
+    for (const char c : value) {
+        if (c == '\n' || c == '\r' || static_cast<unsigned char>(c) >= 0x80) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain && !mfreport::markup::isBracketed(value)) {
+        out += value;
+    } else if (value.empty()) {
         out += "&nbsp;";
     } else if (mfreport::markup::isBracketed(value)) {
         std::string scratch;
@@ -159,28 +170,39 @@ bool mfTableHtml::begin_record() {
 }
 
 bool mfTableHtml::insertValue(int column, const int& value, const std::string* link) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        if (link == nullptr) {
-            char* p = out.room(col.integerStart.room() + 20 + 7);
-            p = col.integerStart.copyTo(p);
-            p = mfreport::number::writeInt(p, value);
-            out.commit(mfreport::markup::copy(p, "</td> \n"));
-            return;
-        }
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
+        return false;
+    }
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    if (link == nullptr) {
+        char* p = out.room(col.integerStart.room() + 20 + intEnd.size());
+        p = col.integerStart.copyTo(p);
+        p = mfreport::number::writeInt(p, value);
+        out.commit(mfreport::markup::copy(p, intEnd));
+    } else {
         out += col.integerStart;
         openLink(out, *link);
         mfreport::markup::appendInt(out, value);
-        out += "</a></td> \n";
-    });
+        out += "</a>";
+        out += intEnd;
+    }
+    records_->done(cell);
+    return true;
 }
 
 bool mfTableHtml::insertValue(int column, const double& value, const std::string* link) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        const double shown = value * col.factor;
-        if (link == nullptr) {
-            mfreport::markup::appendNumberCell(out, col.realStart, col, shown, "</td>\n");
-            return;
-        }
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
+        return false;
+    }
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    const double shown = value * col.factor;
+    if (link == nullptr) {
+        mfreport::markup::appendNumberCell(out, col.realStart, col, shown, realEnd);
+    } else {
         out += col.realStart;
         // The field width pads the first text written: here the link's start.
         if (col.width > 0 && static_cast<uint64_t>(col.width) > linkStart.size()) {
@@ -190,8 +212,11 @@ bool mfTableHtml::insertValue(int column, const double& value, const std::string
         appendUtf8(out, *link);
         out += "\">";
         mfreport::markup::appendColumnNumber(out, col, shown);
-        out += "</a></td>\n";
-    });
+        out += "</a>";
+        out += realEnd;
+    }
+    records_->done(cell);
+    return true;
 }
 
 bool mfTableHtml::insertValue(int column, const std::string& value, const std::string* link) {

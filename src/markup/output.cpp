@@ -15,7 +15,7 @@ Output::Output(const std::string& fileName) {
     }
     is_open_ = true;
     buffer_.reserve(kBufferSize + (kBufferSize >> 2));
-    last_write_ = std::chrono::steady_clock::now();
+    last_write_ = std::time(nullptr);
 }
 
 Output::~Output() = default;
@@ -34,7 +34,7 @@ void Output::drain() {
             buffer_.reserve(kBufferSize + (kBufferSize >> 2));
         }
     }
-    last_write_ = std::chrono::steady_clock::now();
+    last_write_ = std::time(nullptr);
 }
 
 void Output::putLarge(std::string_view text) {
@@ -81,15 +81,6 @@ Output::Mark Output::open(std::string_view closing, std::weak_ptr<Finisher> fini
     return last_;
 }
 
-bool Output::isOpen(Mark mark) const {
-    for (const OpenElement& element : open_) {
-        if (element.mark == mark) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void Output::closeInnermost() {
     const Mark mark = open_.back().mark;
     // Taken out first, so that a finisher that closes more runs only once.
@@ -104,7 +95,7 @@ void Output::closeInnermost() {
     }
 }
 
-void Output::close(Mark mark, std::string_view content) {
+void Output::closeOuter(Mark mark, std::string_view content) {
     if (!isOpen(mark)) {
         return;
     }

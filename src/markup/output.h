@@ -10,8 +10,8 @@
 // record end more than a second after the last write.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -74,9 +74,10 @@ public:
     /// failed.
     bool finish();
     /// Ends a record: its bytes reach the file with the next full buffer, or
-    /// now when the last write is more than a second ago. Answers as finish().
+    /// now when a second has begun since the last write. Answers as finish().
     bool endRecord() {
-        if (std::chrono::steady_clock::now() - last_write_ > std::chrono::seconds(1)) {
+        // The coarse seconds of time() cost a few nanoseconds a record.
+        if (std::time(nullptr) != last_write_) {
             return finish();
         }
         return healthy();
@@ -117,11 +118,26 @@ public:
     /// and not copied). When something else closes it, `finisher`, while it
     /// lives, closes it instead. Never returns 0.
     Mark open(std::string_view closing, std::weak_ptr<Finisher> finisher = {});
-    bool isOpen(Mark mark) const;
+    bool isOpen(Mark mark) const {
+        for (const OpenElement& element : open_) {
+            if (element.mark == mark) {
+                return true;
+            }
+        }
+        return false;
+    }
     /// Closes what was opened inside `mark`, innermost first (each by its
     /// finisher when it has one), then writes `content` and the end of
     /// `mark`. Nothing when `mark` is not open.
-    void close(Mark mark, std::string_view content = {});
+    void close(Mark mark, std::string_view content = {}) {
+        if (!open_.empty() && open_.back().mark == mark) {
+            put(content);
+            put(open_.back().closing);
+            open_.pop_back();
+        } else {
+            closeOuter(mark, content);
+        }
+    }
     /// Closes every open element, innermost first, each by its finisher when
     /// it has one.
     void closeAll();
@@ -138,6 +154,8 @@ private:
     };
     /// Closes the innermost open element.
     void closeInnermost();
+    /// close() of an element that is not the innermost.
+    void closeOuter(Mark mark, std::string_view content);
     /// Writes the buffer to the file and empties it.
     void drain();
     /// Writes the buffer and then `text`, each in one piece.
@@ -146,7 +164,7 @@ private:
     std::ofstream file_;
     Text buffer_; ///< bytes not yet written to the file
     bool is_open_ = false;
-    std::chrono::steady_clock::time_point last_write_;
+    std::time_t last_write_ = 0; ///< the second of the last write to the file
     std::vector<OpenElement> open_;
     Mark last_ = 0;
     int64_t last_id_ = 0;

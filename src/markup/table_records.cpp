@@ -20,12 +20,8 @@ void appendColumnNumber(Text& out, const ColumnText& column, double shown) {
                                    column.notation, column.precision, true));
 }
 
-void appendCellNumber(Text& out, const ColumnText& column, double shown) {
-    appendNumberCell(out, Piece(), column, shown, {});
-}
-
-void appendNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
-                      std::string_view end) {
+void appendWideNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
+                          std::string_view end) {
     std::array<char, 512> local;
     if (number::doubleRoom(column.precision) > local.size() || column.width > 256) {
         // Very many decimals or a very wide field: written in place and moved
@@ -156,6 +152,9 @@ void mfTable::MarkupRecords::prepare(mfTable& table) {
         // A stream takes a negative precision as its default of 6.
         text.precision = sized && decimals >= 0 ? decimals : 6;
         text.width = sized ? column.storedWidth() : 0;
+        text.field = static_cast<size_t>(text.width > 0 ? text.width : 0);
+        text.shortField = text.field <= ColumnText::kShort &&
+                          mfreport::number::doubleRoom(text.precision) <= ColumnText::kLocal;
         markup_->prepareColumn(table, static_cast<int>(i), text);
     }
 }

@@ -14,8 +14,10 @@
 // show, except that columns added later are written too.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -79,6 +81,13 @@ struct ColumnText {
     mfreport::number::Notation notation = mfreport::number::Notation::General;
     int precision = 6;
     int64_t width = 0; ///< field width of numbers; 0: none
+
+    /// Fields and numbers up to this size are written as blocks.
+    static constexpr size_t kShort = 32;
+    /// Room for a number of the precisions that shortField allows.
+    static constexpr size_t kLocal = 512;
+    size_t field = 0;        ///< the width as a size, 0 for none
+    bool shortField = false; ///< width at most kShort, numbers written in kLocal
 };
 
 /// What one markup kind writes for a table.
@@ -118,15 +127,45 @@ inline bool isBracketed(std::string_view text) {
 /// `scratch`); any other text stays as it is.
 std::string_view showBrackets(std::string_view value, std::string& scratch);
 
-/// Appends the text of a number cell: `shown` (the value after the column's
-/// unit factor) in the column's format, right-justified to its width, where
-/// zero, negative zero and not-a-number show as "0".
-void appendCellNumber(Text& out, const ColumnText& column, double shown);
+/// Appends `start`, the text of a number cell and `end`, for a field wider
+/// than 32 characters or a number of more than 32.
+void appendWideNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
+                          std::string_view end);
 
-/// Appends `start`, the text of a number cell as appendCellNumber writes it,
-/// and `end`.
-void appendNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
-                      std::string_view end);
+/// Appends `start`, the text of a number cell and `end`. The text of the cell
+/// is `shown` (the value after the column's unit factor) in the column's
+/// format, right-justified to its width, where zero, negative zero and
+/// not-a-number show as "0".
+inline void appendNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
+                             std::string_view end) {
+    constexpr size_t kShort = ColumnText::kShort;
+    if (!column.shortField) {
+        appendWideNumberCell(out, start, column, shown, end);
+        return;
+    }
+    // The number is written behind a block of blanks and moved back to
+    // leave the blanks its field needs.
+    char* p = out.room(start.room() + kShort + ColumnText::kLocal + end.size());
+    p = start.copyTo(p);
+    std::memset(p, ' ', kShort);
+    char* number = p + kShort;
+    char* last = number;
+    if (std::fabs(shown) > 0.0) {
+        last =
+            mfreport::number::writeDouble(number, shown, column.notation, column.precision, true);
+    } else {
+        *last++ = '0';
+    }
+    const size_t length = static_cast<size_t>(last - number);
+    if (length > kShort) {
+        out.commit(p);
+        appendWideNumberCell(out, Piece(), column, shown, end);
+        return;
+    }
+    const size_t blanks = column.field > length ? column.field - length : 0;
+    std::memmove(p + blanks, number, kShort);
+    out.commit(copy(p + blanks + length, end));
+}
 
 /// Appends `shown` in the column's format, as appendColumnNumber does.
 void appendColumnNumber(Text& out, const ColumnText& column, double shown);
@@ -157,35 +196,52 @@ public:
     /// afresh. False, writing nothing, when the table is not the one open on
     /// the device: never begun, ended, or closed by other content.
     bool begin_record(mfTable& table);
-    /// Writes the cell of `column` in the record being built by calling
-    /// `write(Text& out, const ColumnText& column)`, which appends the cell's
-    /// markup to `out`. False, writing nothing, when `column` is not a column
-    /// of the table or the document is closed.
-    template <class Write>
-    bool put(mfTable& table, int column, Write&& write) {
+    /// Where the cell of a column goes (`out`, null when it cannot be
+    /// written) and what the table writes for the column's cells.
+    struct Cell {
+        mfreport::markup::Text* out;
+        const mfreport::markup::ColumnText* column;
+        size_t index;
+    };
+    /// The cell of `column` in the record being built: the writer appends
+    /// its markup to `out` and then calls done(). `out` is null when `column`
+    /// is not a column of the table or the document is closed.
+    Cell cell(mfTable& table, int column) {
         const size_t index = static_cast<size_t>(column);
-        mfreport::markup::Text* out = &row_;
         if (index == next_ && index < count_ && !kept_ &&
             (output_ == nullptr || !output_->closed())) {
             // The next cell of a record in column order: straight into the row.
-            const std::string& before = columns_[index].before;
-            if (!before.empty()) {
-                row_ += before;
+            const mfreport::markup::ColumnText& text = columns_[index];
+            if (!text.before.empty()) {
+                row_ += text.before;
             }
             starts_[index] = row_.size();
             ++next_;
-        } else {
-            out = openCell(table, column);
-            if (out == nullptr) {
-                return false;
-            }
+            return {&row_, &text, index};
         }
-        write(*out, columns_[index]);
-        if (out == &scratch_) {
-            cells_.store(index, scratch_.view());
+        mfreport::markup::Text* out = openCell(table, column);
+        return {out, out != nullptr ? &columns_[index] : nullptr, index};
+    }
+    /// Ends the cell that cell() gave.
+    void done(const Cell& cell) {
+        if (cell.out == &scratch_) {
+            cells_.store(cell.index, scratch_.view());
         }
+    }
+    /// Writes the cell of `column` by calling `write(Text& out, const
+    /// ColumnText& column)`, which appends the cell's markup to `out`. False,
+    /// writing nothing, when the cell cannot be written.
+    template <class Write>
+    bool put(mfTable& table, int column, Write&& write) {
+        const Cell target = cell(table, column);
+        if (target.out == nullptr) {
+            return false;
+        }
+        write(*target.out, *target.column);
+        done(target);
         return true;
     }
+
     /// Writes the record's cells in column order and closes its row. False,
     /// writing nothing, when no record is open.
     bool end_record(mfTable& table);

@@ -171,24 +171,36 @@ bool mfTableXmlSS::begin_record() {
 }
 
 bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        char* p = out.room(col.integerStart.room() + 20 + cellEnd.size());
-        p = col.integerStart.copyTo(p);
-        p = mfreport::number::writeInt(p, value);
-        out.commit(mfreport::markup::copy(p, cellEnd));
-    });
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
+        return false;
+    }
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    char* p = out.room(col.integerStart.room() + 20 + cellEnd.size());
+    p = col.integerStart.copyTo(p);
+    p = mfreport::number::writeInt(p, value);
+    out.commit(mfreport::markup::copy(p, cellEnd));
+    records_->done(cell);
+    return true;
 }
 
 bool mfTableXmlSS::insertValue(int column, const double& value, const std::string*) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        const double shown = value * col.factor;
-        char* p =
-            out.room(col.realStart.room() + mfreport::number::doubleRoom(kDigits) + cellEnd.size());
-        p = std::isfinite(shown) ? col.realStart.copyTo(p) : mfreport::markup::copy(p, stringCell);
-        p = mfreport::number::writeDouble(p, shown, mfreport::number::Notation::Scientific, kDigits,
-                                          true);
-        out.commit(mfreport::markup::copy(p, cellEnd));
-    });
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
+        return false;
+    }
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    const double shown = value * col.factor;
+    char* p =
+        out.room(col.realStart.room() + mfreport::number::doubleRoom(kDigits) + cellEnd.size());
+    p = std::isfinite(shown) ? col.realStart.copyTo(p) : mfreport::markup::copy(p, stringCell);
+    p = mfreport::number::writeDouble(p, shown, mfreport::number::Notation::Scientific, kDigits,
+                                      true);
+    out.commit(mfreport::markup::copy(p, cellEnd));
+    records_->done(cell);
+    return true;
 }
 
 bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::string*) {

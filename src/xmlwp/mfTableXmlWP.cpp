@@ -165,18 +165,30 @@ bool mfTableXmlWP::begin_record() {
 }
 
 bool mfTableXmlWP::insertValue(int column, const int& value, const std::string*) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        char* p = out.room(col.integerStart.room() + 20 + numberEnd.size());
-        p = col.integerStart.copyTo(p);
-        p = mfreport::number::writeInt(p, value);
-        out.commit(mfreport::markup::copy(p, numberEnd));
-    });
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
+        return false;
+    }
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    char* p = out.room(col.integerStart.room() + 20 + numberEnd.size());
+    p = col.integerStart.copyTo(p);
+    p = mfreport::number::writeInt(p, value);
+    out.commit(mfreport::markup::copy(p, numberEnd));
+    records_->done(cell);
+    return true;
 }
 
 bool mfTableXmlWP::insertValue(int column, const double& value, const std::string*) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
-        mfreport::markup::appendNumberCell(out, col.realStart, col, value * col.factor, numberEnd);
-    });
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
+        return false;
+    }
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    mfreport::markup::appendNumberCell(out, col.realStart, col, value * col.factor, numberEnd);
+    records_->done(cell);
+    return true;
 }
 
 bool mfTableXmlWP::insertValue(int column, const std::string& value, const std::string* link) {
