@@ -145,6 +145,10 @@ using Format = std::initializer_list<FormatItem>;
 /// fails marks the unit as failed (writeFailed).
 int32_t writeRecord(int32_t unit, Format items);
 
+/// Writes one line made of `first` and `second` as they are, as writeRecord
+/// does with the items A(first), A(second), without the work of a format.
+int32_t writeLine(int32_t unit, std::string_view first, std::string_view second = {});
+
 /// Item of a free-format record: text or integer.
 using FreeItem = std::variant<std::string_view, int32_t>;
 

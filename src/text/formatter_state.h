@@ -117,6 +117,11 @@ struct TableState {
     /// Field numbers of each record line in column order, 0-terminated.
     /// Until the table is laid out, line 1 lists every field.
     std::array<std::array<int32_t, kMaxColumns>, kMaxRecordLines> line_fields{};
+    /// Field of each column of level 1, for a quick look-up; 0: none.
+    std::array<int32_t, kMaxColumns> column_field{};
+    /// Per record line: the last position that a value or a separator
+    /// takes; the buffer line is blank beyond it.
+    std::array<int32_t, kMaxRecordLines> line_end{};
     FixedString<kTableNameLength> name;
 
     bool active() const { return record::TRMLEN(name) > 0; }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -139,6 +138,13 @@ int32_t columnField(const TableState& t, int32_t level, int32_t column, int32_t&
     if (column > kMaxColumns) {
         status = kColumnTooHigh;
         return 0;
+    }
+    if (level == 1) {
+        const int32_t f = t.column_field[static_cast<size_t>(column - 1)];
+        if (f > 0 && fieldAttribute(f, kAttrColumn) == column &&
+            fieldAttribute(f, kAttrLevel) == level) {
+            return f;
+        }
     }
     for (const auto& line : t.line_fields) {
         for (const int32_t f : line) {
@@ -359,10 +365,6 @@ FixedText valueField(int32_t slot, int32_t f) {
     return recordLine(slot, fieldAttribute(f, kAttrLine)).sub(start, start + width - 1);
 }
 
-void putEdited(FixedText field, const std::optional<std::string>& text) {
-    record::assign(field, text.value_or(std::string(static_cast<size_t>(field.size()), '*')));
-}
-
 // Decimals of a real field: its own when it has its own width, else the default's.
 int32_t realDecimals(int32_t table, int32_t f) {
     return fieldAttribute(f, kAttrWidth) != 0 ? fieldAttribute(f, kAttrDecimals)
@@ -576,6 +578,9 @@ void PTDCOL(int32_t table, int32_t level, int32_t column, std::string_view name,
     fieldAttribute(f, kAttrNameLength) = static_cast<int32_t>(columnName.size());
     fieldAttribute(f, kAttrNameAlign) = numericKind(format->kind) ? 2 : 1;
     t.line_fields[0][static_cast<size_t>(column - 1)] = f;
+    if (level == 1) {
+        t.column_field[static_cast<size_t>(column - 1)] = f;
+    }
     t.additional_text[static_cast<size_t>(column - 1)] = first;
 }
 
@@ -729,7 +734,9 @@ void PTPUTI(int32_t table, int32_t level, int32_t column, int32_t value, int32_t
         return;
     }
     const FixedText field = valueField(slot, f);
-    putEdited(field, record::editInteger(value, field.size()));
+    if (!record::putInteger(field.data(), value, field.size())) {
+        field.fill('*');
+    }
 }
 
 void PTPUTR(int32_t table, int32_t level, int32_t column, float value, int32_t& status) {
@@ -743,15 +750,19 @@ void PTPUTR(int32_t table, int32_t level, int32_t column, float value, int32_t& 
     const FixedText field = valueField(slot, f);
     const int32_t w = field.size();
     const int32_t d = realDecimals(table, f);
+    bool written = false;
     if (fieldAttribute(f, kAttrSubKind) == kFixedForm) {
-        putEdited(field, fixedFits(value, w, d) ? record::editFixed(value, w, d) : std::nullopt);
-        return;
+        written = fixedFits(value, w, d) && record::putFixed(field.data(), value, w, d);
+    } else {
+        const int32_t k = PTGFPR(table, f, kAttrScale);
+        const int32_t e = PTGFPR(table, f, kAttrExponentDigits);
+        const bool tested = PTGFPR(table, f, kAttrOverflowTest) == 1;
+        written = (!tested || exponentFits(value, e, k)) &&
+                  record::putExponent(field.data(), value, w, d, e, k);
     }
-    const int32_t k = PTGFPR(table, f, kAttrScale);
-    const int32_t e = PTGFPR(table, f, kAttrExponentDigits);
-    const bool tested = PTGFPR(table, f, kAttrOverflowTest) == 1;
-    putEdited(field, !tested || exponentFits(value, e, k) ? record::editExponent(value, w, d, e, k)
-                                                          : std::nullopt);
+    if (!written) {
+        field.fill('*');
+    }
 }
 
 void PTPUTA(int32_t table, int32_t level, int32_t column, std::string_view text, int32_t& status) {
@@ -818,7 +829,9 @@ void PTWREC(int32_t table, int32_t& status) {
     const bool suppressed = record::isTrue(channels.suppress_table_output) ||
                             record::isTrue(channels.suppress_all_output);
     for (int32_t line = 1; line <= lines; ++line) {
-        const FixedText buffer = recordLine(slot, line);
+        // Beyond its last value the buffer line is blank.
+        const FixedText buffer =
+            recordLine(slot, line).sub(1, t.line_end[static_cast<size_t>(line - 1)]);
         if (status == kOk && !suppressed) {
             if (channels.kind[channelIndex(channel)] == print::kCommaSeparatedChannel) {
                 int32_t last = 0;
@@ -838,11 +851,12 @@ void PTWREC(int32_t table, int32_t& status) {
         }
         buffer.blank();
     }
-    for (const auto& line : t.line_fields) {
-        for (const int32_t f : line) {
-            if (f > 0) {
-                fieldAttribute(f, kAttrValuesPut) = 0;
+    for (int32_t line = 1; line <= lines; ++line) {
+        for (const int32_t f : t.line_fields[static_cast<size_t>(line - 1)]) {
+            if (f == 0) {
+                break;
             }
+            fieldAttribute(f, kAttrValuesPut) = 0;
         }
     }
     if (status == kOk && channelFailed(channel)) {
