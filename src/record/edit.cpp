@@ -138,7 +138,7 @@ bool putFixed(char* out, double value, int32_t w, int32_t d) {
         *end++ = '.';
     }
     std::string_view digits(buffer.data(), static_cast<size_t>(end - buffer.data()));
-    const std::string_view sign = std::signbit(value) ? "-" : "";
+    const std::string_view sign = std::signbit(value) ? std::string_view("-") : std::string_view();
     if (sign.size() + digits.size() > static_cast<size_t>(w) && d > 0 && digits[0] == '0') {
         digits.remove_prefix(1); // the optional zero before the point
     }
@@ -229,7 +229,7 @@ bool putExponent(char* out, double value, int32_t w, int32_t d, int32_t e, int32
     }
     const std::string_view exponentPart(exponentText, static_cast<size_t>(x - exponentText));
 
-    const std::string_view sign = std::signbit(value) ? "-" : "";
+    const std::string_view sign = std::signbit(value) ? std::string_view("-") : std::string_view();
     if (sign.size() + mantissaText.size() + exponentPart.size() > static_cast<size_t>(w) &&
         optionalZero) {
         mantissaText.remove_prefix(1);

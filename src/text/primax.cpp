@@ -91,6 +91,12 @@ bool channelFailed(int32_t channel) {
            record::writeFailed(printChannels().unit[channelIndex(channel)]);
 }
 
+// PTGFPR of a field known to exist: its own value, or its table's default.
+int32_t fieldValue(int32_t table, int32_t f, int32_t attribute) {
+    const int32_t own = fieldAttribute(f, attribute);
+    return own != 0 ? own : PTGFPR(table, f, attribute);
+}
+
 // Slot of an active table, with `status` 101 when there is none.
 int32_t activeSlot(int32_t table, int32_t& status) {
     const int32_t slot = tableSlot(table);
@@ -345,7 +351,7 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
     const int32_t line = fieldAttribute(f, kAttrLine);
     const int32_t start = fieldAttribute(f, kAttrStart);
     if (t.state[kStateStage] < kStageSetUp || line < 1 || line > t.lines_per_record || start < 1 ||
-        start + PTGFPR(t.number, f, kAttrWidth) - 1 > kRecordLength) {
+        start + fieldValue(t.number, f, kAttrWidth) - 1 > kRecordLength) {
         status = kNoLayoutPlace;
         return 0;
     }
@@ -361,7 +367,7 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
 // The value field of a field in its record buffer line.
 FixedText valueField(int32_t slot, int32_t f) {
     const int32_t start = fieldAttribute(f, kAttrStart);
-    const int32_t width = PTGFPR(tableAt(slot).number, f, kAttrWidth);
+    const int32_t width = fieldValue(tableAt(slot).number, f, kAttrWidth);
     return recordLine(slot, fieldAttribute(f, kAttrLine)).sub(start, start + width - 1);
 }
 
@@ -374,11 +380,19 @@ int32_t realDecimals(int32_t table, int32_t f) {
 // Fw.d shows v when v <= (10^(w-1) - 1) / 10^d, or for a negative v when
 // v >= (1 - 10^(w-2)) / 10^d; powers of ten in single precision.
 bool fixedFits(float v, int32_t w, int32_t d) {
-    const float scale = record::power(10.0F, d);
-    if (v >= 0.0F) {
-        return v <= (record::power(10.0F, w - 1) - 1.0F) / scale;
+    // The bounds of the last field asked about, since a table asks for few.
+    static int32_t lastW = -1;
+    static int32_t lastD = -1;
+    static float highest = 0.0F;
+    static float lowest = 0.0F;
+    if (w != lastW || d != lastD) {
+        const float scale = record::power(10.0F, d);
+        highest = (record::power(10.0F, w - 1) - 1.0F) / scale;
+        lowest = (1.0F - record::power(10.0F, w - 2)) / scale;
+        lastW = w;
+        lastD = d;
     }
-    return v >= (1.0F - record::power(10.0F, w - 2)) / scale;
+    return v >= 0.0F ? v <= highest : v >= lowest;
 }
 
 // The exponent range test: the magnitude must stay below 10^(10^e - 1 + k).
@@ -754,9 +768,9 @@ void PTPUTR(int32_t table, int32_t level, int32_t column, float value, int32_t& 
     if (fieldAttribute(f, kAttrSubKind) == kFixedForm) {
         written = fixedFits(value, w, d) && record::putFixed(field.data(), value, w, d);
     } else {
-        const int32_t k = PTGFPR(table, f, kAttrScale);
-        const int32_t e = PTGFPR(table, f, kAttrExponentDigits);
-        const bool tested = PTGFPR(table, f, kAttrOverflowTest) == 1;
+        const int32_t k = fieldValue(table, f, kAttrScale);
+        const int32_t e = fieldValue(table, f, kAttrExponentDigits);
+        const bool tested = fieldValue(table, f, kAttrOverflowTest) == 1;
         written = (!tested || exponentFits(value, e, k)) &&
                   record::putExponent(field.data(), value, w, d, e, k);
     }
@@ -836,7 +850,10 @@ void PTWREC(int32_t table, int32_t& status) {
             if (channels.kind[channelIndex(channel)] == print::kCommaSeparatedChannel) {
                 int32_t last = 0;
                 for (const int32_t f : t.line_fields[static_cast<size_t>(line - 1)]) {
-                    const int32_t at = f > 0 ? fieldAttribute(f, kAttrSeparator) : 0;
+                    if (f == 0) {
+                        break;
+                    }
+                    const int32_t at = fieldAttribute(f, kAttrSeparator);
                     if (at >= 1 && at <= buffer.size()) {
                         buffer[at - 1] = ';';
                         last = at;
