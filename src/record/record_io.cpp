@@ -18,6 +18,8 @@ namespace mfreport::record {
 
 namespace {
 
+constexpr size_t kUnitBuffer = size_t{32} << 10;
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -223,6 +225,8 @@ int32_t openUnit(const OpenRequest& request) {
     if (file == nullptr) {
         return kIoOpenFailed;
     }
+    // Records collect in a buffer of this size before they reach the file.
+    std::setvbuf(file, nullptr, _IOFBF, kUnitBuffer);
     u.file.reset(file);
     u.name = scratch ? std::string() : name;
     u.form = request.form;
@@ -285,6 +289,16 @@ UnitInfo inquireUnit(int32_t unit) {
     info.action = u.action;
     info.record_length = u.record_length;
     return info;
+}
+
+void flushUnit(int32_t unit) {
+    if (!validUnit(unit) || isStandard(unit)) {
+        return;
+    }
+    Unit& u = unitTable()[static_cast<size_t>(unit)];
+    if (u.file && std::fflush(u.file.get()) != 0) {
+        failedUnits()[static_cast<size_t>(unit)] = true;
+    }
 }
 
 void flushUnits() {

@@ -75,6 +75,9 @@ int32_t rewindUnit(int32_t unit);
 UnitInfo inquireUnit(int32_t unit);
 /// Writes buffered records of every unit to their files.
 void flushUnits();
+/// Writes the buffered records of one unit to its file; a failure marks the
+/// unit as failed (writeFailed).
+void flushUnit(int32_t unit);
 /// True once a record written to the unit has failed; stays set until the
 /// unit is opened again.
 bool writeFailed(int32_t unit);

@@ -106,6 +106,10 @@ bool mfTableText::begin_table() {
     if (status == 0) {
         text::PTSETU(name, status);
     }
+    if (status == 0) {
+        text::flushTable(table_);
+        flushed_ = std::time(nullptr);
+    }
     return status == 0;
 }
 
@@ -155,6 +159,10 @@ bool mfTableText::end_record() {
     }
     int32_t status = 0;
     text::PTWREC(table_, status);
+    if (status == 0 && std::time(nullptr) != flushed_) {
+        text::flushTable(table_);
+        flushed_ = std::time(nullptr);
+    }
     return status == 0;
 }
 
@@ -167,6 +175,7 @@ bool mfTableText::end_table() {
         table_ = 0; // ended already, or its slot went to a later table
         return false;
     }
+    text::flushTable(table_);
     int32_t status = 0;
     text::PTENDT(name, status);
     table_ = 0;

@@ -901,6 +901,14 @@ int32_t tableNumber(std::string_view name) {
     return slot < 0 ? 0 : tableAt(slot).number;
 }
 
+void flushTable(int32_t table) {
+    const int32_t slot = tableSlot(table);
+    const int32_t channel = slot >= 0 ? tableAt(slot).state[kStateChannel] : 0;
+    if (definedChannel(channel)) {
+        record::flushUnit(printChannels().unit[channelIndex(channel)]);
+    }
+}
+
 bool tableFileFailed(int32_t table) {
     const int32_t slot = tableSlot(table);
     return slot >= 0 && channelFailed(tableAt(slot).state[kStateChannel]);
