@@ -7,7 +7,8 @@
 // Bytes collect in one large buffer that reaches the file in one write when it
 // is full, and at the boundaries a reader of the file can see: the end of every
 // content operation, the start and end of a table, the document's end, and a
-// record end more than a second after the last write.
+// record end in a later second than the last write, so that a table written
+// slowly is never more than about a second behind in the file.
 #pragma once
 
 #include <cstdint>

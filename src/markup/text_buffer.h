@@ -72,9 +72,10 @@ public:
         size_ += text.size();
     }
     void append(size_t count, char c) {
-        char* p = room(count);
-        std::memset(p, c, count);
-        size_ += count;
+        if (count > 0) {
+            std::memset(room(count), c, count);
+            size_ += count;
+        }
     }
     Text& operator+=(std::string_view text) {
         append(text);
@@ -140,7 +141,9 @@ private:
     void assign(std::string_view text) {
         text_.assign(text.data(), text.size());
         block_.fill(0);
-        std::memcpy(block_.data(), text.data(), text.size() < kBlock ? text.size() : kBlock);
+        if (!text.empty()) {
+            std::memcpy(block_.data(), text.data(), text.size() < kBlock ? text.size() : kBlock);
+        }
     }
 
     std::string text_;
@@ -154,7 +157,9 @@ inline Text& operator+=(Text& out, const Piece& piece) {
 
 /// Copies `text` to the pointer `p` and returns the end of the copy.
 inline char* copy(char* p, std::string_view text) {
-    std::memcpy(p, text.data(), text.size());
+    if (!text.empty()) {
+        std::memcpy(p, text.data(), text.size());
+    }
     return p + text.size();
 }
 

@@ -39,8 +39,10 @@ void justify(char* out, int32_t w, std::initializer_list<std::string_view> piece
     std::memset(out, ' ', blanks);
     char* p = out + blanks;
     for (const std::string_view piece : pieces) {
-        std::memcpy(p, piece.data(), piece.size());
-        p += piece.size();
+        if (!piece.empty()) {
+            std::memcpy(p, piece.data(), piece.size());
+            p += piece.size();
+        }
     }
 }
 
