@@ -22,6 +22,7 @@ Output::~Output() = default;
 
 void Output::drain() {
     if (!buffer_.empty()) {
+        ++writes_;
         if (!failed_) {
             file_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
             if (!file_.good()) {
@@ -39,6 +40,7 @@ void Output::drain() {
 
 void Output::putLarge(std::string_view text) {
     drain();
+    ++writes_;
     if (!failed_) {
         file_.write(text.data(), static_cast<std::streamsize>(text.size()));
         if (!file_.good()) {
@@ -77,7 +79,7 @@ bool Output::startContent() {
 }
 
 Output::Mark Output::open(std::string_view closing, std::weak_ptr<Finisher> finisher) {
-    open_.push_back(OpenElement{++last_, closing, std::move(finisher)});
+    open_.push_back(OpenElement{++last_, closing, std::move(finisher), buffer_.size(), writes_});
     return last_;
 }
 

@@ -143,6 +143,31 @@ public:
     /// it has one.
     void closeAll();
 
+    // Content of the innermost open element may be appended to buffer()
+    // directly: nothing else writes into an open element without closing it
+    // first, and until its content is written to the file it can be taken
+    // back.
+
+    /// The bytes not yet written to the file.
+    Text& buffer() { return buffer_; }
+    /// True when `mark` is the innermost open element.
+    bool innermost(Mark mark) const { return !open_.empty() && open_.back().mark == mark; }
+    /// Where the content of the innermost element `mark` begins in buffer();
+    /// kGone when it is not the innermost or part of its content has been
+    /// written to the file.
+    static constexpr size_t kGone = ~size_t{0};
+    size_t contentStart(Mark mark) const {
+        return innermost(mark) && open_.back().writes == writes_ ? open_.back().start : kGone;
+    }
+    /// Takes back the content of the innermost element `mark` while it is
+    /// all in the buffer.
+    void rewind(Mark mark) {
+        const size_t start = contentStart(mark);
+        if (start != kGone) {
+            buffer_.truncate(start);
+        }
+    }
+
     /// Closes every open element, writes `documentEnd` and closes the file.
     /// False when a write or the close failed. A second call only answers.
     bool closeDocument(std::string_view documentEnd);
@@ -152,6 +177,8 @@ private:
         Mark mark;
         std::string_view closing;
         std::weak_ptr<Finisher> finisher;
+        size_t start;    ///< where its content begins in the buffer
+        uint64_t writes; ///< writes to the file before its content began
     };
     /// Closes the innermost open element.
     void closeInnermost();
@@ -166,6 +193,7 @@ private:
     Text buffer_; ///< bytes not yet written to the file
     bool is_open_ = false;
     std::time_t last_write_ = 0; ///< the second of the last write to the file
+    uint64_t writes_ = 0;        ///< writes to the file so far
     std::vector<OpenElement> open_;
     Mark last_ = 0;
     int64_t last_id_ = 0;

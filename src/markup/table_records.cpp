@@ -83,8 +83,10 @@ mfTable::MarkupRecords::MarkupRecords(Output* output, const mfreport::markup::Ta
 
 mfTable::MarkupRecords::MarkupRecords(const MarkupRecords& other)
     : output_(other.output_), markup_(other.markup_), columns_(other.columns_),
-      count_(other.count_), row_(other.row_), starts_(other.starts_), next_(other.next_),
-      kept_(other.kept_), cells_(other.cells_), table_(other.table_), rowMark_(other.rowMark_) {}
+      count_(other.count_), starts_(other.starts_), kept_(true), cells_(other.cells_),
+      table_(other.table_), rowMark_(other.rowMark_) {
+    other.copyCells(cells_);
+}
 
 mfTable::MarkupRecords& mfTable::MarkupRecords::operator=(const MarkupRecords& other) {
     if (this == &other) {
@@ -94,11 +96,11 @@ mfTable::MarkupRecords& mfTable::MarkupRecords::operator=(const MarkupRecords& o
     markup_ = other.markup_;
     columns_ = other.columns_;
     count_ = other.count_;
-    row_ = other.row_;
     starts_ = other.starts_;
-    next_ = other.next_;
-    kept_ = other.kept_;
+    next_ = 0;
+    kept_ = true;
     cells_ = other.cells_;
+    other.copyCells(cells_);
     table_ = other.table_;
     rowMark_ = other.rowMark_;
     finisher_.reset();
@@ -159,13 +161,27 @@ void mfTable::MarkupRecords::prepare(mfTable& table) {
     }
 }
 
-void mfTable::MarkupRecords::keepCells() {
+void mfTable::MarkupRecords::copyCells(mfreport::markup::RowBuffer& into) const {
+    if (kept_ || next_ == 0 || output_ == nullptr) {
+        return;
+    }
+    const Text& out = output_->buffer();
+    const size_t begin = output_->contentStart(rowMark_);
+    if (begin == Output::kGone || begin > starts_[0] || starts_[next_ - 1] > out.size()) {
+        return; // no longer in the buffer
+    }
     for (size_t k = 0; k < next_; ++k) {
         const size_t end =
-            k + 1 < next_ ? starts_[k + 1] - columns_[k + 1].before.size() : row_.size();
-        cells_.store(k, row_.view(starts_[k], end));
+            k + 1 < next_ ? starts_[k + 1] - columns_[k + 1].before.size() : out.size();
+        into.store(k, out.view(starts_[k], end));
     }
-    row_.clear();
+}
+
+void mfTable::MarkupRecords::keepCells() {
+    if (!kept_ && next_ > 0) {
+        copyCells(cells_);
+        output_->rewind(rowMark_);
+    }
     kept_ = true;
 }
 
@@ -189,16 +205,7 @@ Text* mfTable::MarkupRecords::openCell(mfTable& table, int column) {
     if (count_ != count) {
         prepare(table);
     }
-    const size_t index = static_cast<size_t>(column);
-    if (!kept_ && index == next_) {
-        row_ += columns_[index].before;
-        starts_[index] = row_.size();
-        ++next_;
-        return &row_;
-    }
-    if (!kept_) {
-        keepCells();
-    }
+    keepCells();
     scratch_.clear();
     return &scratch_;
 }
@@ -219,27 +226,29 @@ bool mfTable::MarkupRecords::begin_record(mfTable& table) {
         return false;
     }
     clearRecord();
-    bool head = false;
     if (table.suspended_) {
         table.suspended_ = false;
         output_->closeAll();
         markup_->writeHead(table, *output_, folding(table));
         table_ = output_->open(markup_->tableEnd);
         prepare(table);
-        head = true;
+        // The table's start reaches the file at once, before a record's cells
+        // are written into the buffer.
+        output_->finish();
     }
     if (!output_->isOpen(table_)) {
         return false;
     }
-    if (!output_->isOpen(rowMark_)) {
+    if (output_->isOpen(rowMark_)) {
+        output_->rewind(rowMark_); // begun again: the cells start afresh
+    } else {
         output_->put(markup_->rowStart);
         if (!finisher_) {
             finisher_ = std::make_shared<RowFinisher>(*this, table);
         }
         rowMark_ = output_->open(markup_->rowEnd, finisher_);
     }
-    // The table's start reaches the file at once.
-    return head ? output_->finish() : output_->healthy();
+    return output_->healthy();
 }
 
 bool mfTable::MarkupRecords::end_record(mfTable& table) {
@@ -254,20 +263,27 @@ bool mfTable::MarkupRecords::end_record(mfTable& table) {
     if (count_ != count) {
         prepare(table);
     }
+    if (!output_->innermost(rowMark_)) {
+        keepCells();
+    }
     if (kept_) {
+        output_->rewind(rowMark_);
+        row_.clear();
         for (size_t k = 0; k < count; ++k) {
             const ColumnText& column = columns_[k];
             row_ += column.before;
             const std::string* cell = cells_.cell(k);
             row_ += cell != nullptr ? std::string_view(*cell) : std::string_view(column.blank);
         }
+        output_->close(rowMark_, row_.view());
     } else {
+        Text& out = output_->buffer();
         for (size_t k = next_; k < count; ++k) {
-            row_ += columns_[k].before;
-            row_ += columns_[k].blank;
+            out += columns_[k].before;
+            out += columns_[k].blank;
         }
+        output_->close(rowMark_);
     }
-    output_->close(rowMark_, row_.view());
     clearRecord();
     return output_->endRecord();
 }

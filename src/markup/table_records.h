@@ -182,8 +182,8 @@ public:
     /// `output` is the document of the table's device, null when the device is
     /// of another kind: then nothing is written and the protocol answers false.
     MarkupRecords(mfreport::markup::Output* output, const mfreport::markup::TableMarkup& markup);
-    /// A copy carries the open record's cells; the original alone writes them
-    /// when something else closes the record.
+    /// A copy carries the open record's cells, kept by column; the original
+    /// alone writes them when something else closes the record.
     MarkupRecords(const MarkupRecords& other);
     MarkupRecords& operator=(const MarkupRecords& other);
     ~MarkupRecords();
@@ -208,16 +208,18 @@ public:
     /// is not a column of the table or the document is closed.
     Cell cell(mfTable& table, int column) {
         const size_t index = static_cast<size_t>(column);
-        if (index == next_ && index < count_ && !kept_ &&
-            (output_ == nullptr || !output_->closed())) {
-            // The next cell of a record in column order: straight into the row.
+        if (index == next_ && index < count_ && !kept_ && output_ != nullptr &&
+            output_->innermost(rowMark_)) {
+            // The next cell of the open record in column order: straight
+            // into the document, behind the cells before it.
+            mfreport::markup::Text& out = output_->buffer();
             const mfreport::markup::ColumnText& text = columns_[index];
             if (!text.before.empty()) {
-                row_ += text.before;
+                out += text.before;
             }
-            starts_[index] = row_.size();
+            starts_[index] = out.size();
             ++next_;
-            return {&row_, &text, index};
+            return {&out, &text, index};
         }
         mfreport::markup::Text* out = openCell(table, column);
         return {out, out != nullptr ? &columns_[index] : nullptr, index};
@@ -256,11 +258,15 @@ private:
     bool writable() const { return output_ != nullptr && !output_->closed(); }
     /// Builds what the table writes per column.
     void prepare(mfTable& table);
-    /// Where the cell of `column` goes: the row when it is the next column
-    /// of a record in order, otherwise the scratch text (emptied) from which
-    /// the cell is kept. Null when it cannot be written.
+    /// Where the cell of `column` goes when it cannot go straight into the
+    /// document: the scratch text (emptied) from which the cell is kept. Null
+    /// when it cannot be written.
     mfreport::markup::Text* openCell(mfTable& table, int column);
-    /// Moves the cells written in order into the kept cells.
+    /// Copies the cells of the record written in column order into the kept
+    /// cells of `into`.
+    void copyCells(mfreport::markup::RowBuffer& into) const;
+    /// Moves the cells of the record written in column order into the kept
+    /// cells and takes them back from the document.
     void keepCells();
     /// Forgets the cells of the record.
     void clearRecord();
@@ -270,8 +276,9 @@ private:
     std::vector<mfreport::markup::ColumnText> columns_;
     /// Columns whose texts are built; a column added later is built at once.
     size_t count_ = 0;
-    mfreport::markup::Text row_;     ///< the cells of the record, in column order
-    std::vector<size_t> starts_;     ///< where the cell of each column starts in the row
+    mfreport::markup::Text row_; ///< a record of kept cells, in column order
+    /// Where the cell of each column written in order starts in the output's buffer.
+    std::vector<size_t> starts_;
     size_t next_ = 0;                ///< the column whose cell comes next in order
     bool kept_ = false;              ///< the record's cells are kept by column
     mfreport::markup::Text scratch_; ///< a cell on its way to be kept
