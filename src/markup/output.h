@@ -131,8 +131,10 @@ public:
     /// finisher when it has one), then writes `content` and the end of
     /// `mark`. Nothing when `mark` is not open.
     void close(Mark mark, std::string_view content = {}) {
-        if (!open_.empty() && open_.back().mark == mark) {
-            put(content);
+        if (innermost(mark)) {
+            if (!content.empty()) {
+                put(content);
+            }
             put(open_.back().closing);
             open_.pop_back();
         } else {

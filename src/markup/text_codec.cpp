@@ -121,7 +121,7 @@ bool isReference(std::string_view s) {
 }
 
 // Bytes that need a look on the slow path.
-bool needsWork(unsigned char byte, Mode mode) {
+constexpr bool needsWork(unsigned char byte, Mode mode) {
     if (byte >= 0x80) {
         return true;
     }
@@ -132,10 +132,28 @@ bool needsWork(unsigned char byte, Mode mode) {
            (byte == '"' && mode == Mode::XmlAttribute);
 }
 
+// needsWork as a table per mode, for the scan of clean text.
+struct WorkTable {
+    bool byte[3][256];
+};
+
+constexpr WorkTable makeWorkTable() {
+    WorkTable table{};
+    for (int mode = 0; mode < 3; ++mode) {
+        for (int b = 0; b < 256; ++b) {
+            table.byte[mode][b] = needsWork(static_cast<unsigned char>(b), static_cast<Mode>(mode));
+        }
+    }
+    return table;
+}
+
+constexpr WorkTable kWork = makeWorkTable();
+
 template <class Out>
 void convert(Out& out, std::string_view text, Mode mode) {
+    const bool* work = kWork.byte[static_cast<int>(mode)];
     size_t clean = 0;
-    while (clean < text.size() && !needsWork(static_cast<unsigned char>(text[clean]), mode)) {
+    while (clean < text.size() && !work[static_cast<unsigned char>(text[clean])]) {
         ++clean;
     }
     out.append(text.substr(0, clean));
