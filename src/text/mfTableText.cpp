@@ -106,6 +106,10 @@ bool mfTableText::begin_table() {
     if (status == 0) {
         text::PTSETU(name, status);
     }
+    if (status == 0) {
+        text::flushTable(table_);
+        flushed_ = std::time(nullptr);
+    }
     set_up_ = status == 0;
     return set_up_;
 }
@@ -156,6 +160,10 @@ bool mfTableText::end_record() {
     }
     int32_t status = 0;
     text::PTWREC(table_, status);
+    if (status == 0 && std::time(nullptr) != flushed_) {
+        text::flushTable(table_);
+        flushed_ = std::time(nullptr);
+    }
     return status == 0;
 }
 
@@ -169,6 +177,7 @@ bool mfTableText::end_table() {
         set_up_ = false;
         return false;
     }
+    text::flushTable(table_);
     int32_t status = 0;
     text::PTENDT(name, status);
     table_ = 0;
