@@ -18,7 +18,7 @@ namespace mfreport::record {
 
 namespace {
 
-constexpr size_t kUnitBuffer = size_t{32} << 10;
+constexpr size_t kUnitBuffer = size_t{256} << 10;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
