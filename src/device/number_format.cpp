@@ -2,40 +2,12 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace mfreport::number {
 
 namespace {
-
-// Fixed notation needs the integer digits of DBL_MAX (309), a sign and a point.
-constexpr int64_t overhead = 330;
-
-void render(std::string& out, double value, Notation notation, int precision, bool uppercase) {
-    const auto format = notation == Notation::Fixed        ? std::chars_format::fixed
-                        : notation == Notation::Scientific ? std::chars_format::scientific
-                                                           : std::chars_format::general;
-    std::array<char, 512> local;
-    const size_t start = out.size();
-    if (precision + overhead <= static_cast<int64_t>(local.size())) {
-        const auto result =
-            std::to_chars(local.data(), local.data() + local.size(), value, format, precision);
-        out.append(local.data(), result.ptr);
-    } else {
-        out.resize(start + static_cast<size_t>(precision + overhead));
-        char* first = out.data() + start;
-        const auto result = std::to_chars(first, out.data() + out.size(), value, format, precision);
-        out.resize(static_cast<size_t>(result.ptr - out.data()));
-    }
-    // As the stream does, fixed notation keeps "inf" and "nan" in lower case.
-    if (uppercase && notation != Notation::Fixed) {
-        for (size_t i = start; i < out.size(); ++i) {
-            if (out[i] >= 'a' && out[i] <= 'z') {
-                out[i] = static_cast<char>(out[i] - 'a' + 'A');
-            }
-        }
-    }
-}
 
 // FIXED and SCIENTIFIC columns have a width and decimals of their own.
 bool sized(const mfTableColumn& column) {
@@ -45,17 +17,42 @@ bool sized(const mfTableColumn& column) {
 
 } // namespace
 
+void upperCase(char* first, char* end) {
+    for (char* p = first; p < end; ++p) {
+        if (*p >= 'a' && *p <= 'z') {
+            *p = static_cast<char>(*p - 'a' + 'A');
+        }
+    }
+}
+
+void upperExponent(char* first, char* end) {
+    // An exponent is "e", a sign and 2 or 3 digits.
+    for (ptrdiff_t i = 4; i <= 5 && i <= end - first; ++i) {
+        if (end[-i] == 'e') {
+            end[-i] = 'E';
+            return;
+        }
+    }
+}
+
 void appendDouble(std::string& out, double value, Notation notation, int64_t precision,
                   bool uppercase) {
     // A stream takes a negative precision as its default of 6.
     const int digits = precision < 0 || precision > INT32_MAX ? 6 : static_cast<int>(precision);
-    render(out, value, notation, digits, uppercase);
+    std::array<char, 512> local;
+    if (doubleRoom(digits) <= local.size()) {
+        out.append(local.data(), writeDouble(local.data(), value, notation, digits, uppercase));
+    } else {
+        const size_t start = out.size();
+        out.resize(start + doubleRoom(digits));
+        char* end = writeDouble(out.data() + start, value, notation, digits, uppercase);
+        out.resize(static_cast<size_t>(end - out.data()));
+    }
 }
 
 void appendInt(std::string& out, int64_t value) {
     std::array<char, 24> digits;
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-    out.append(digits.data(), result.ptr);
+    out.append(digits.data(), writeInt(digits.data(), value));
 }
 
 void padFront(std::string& out, size_t start, int64_t width) {

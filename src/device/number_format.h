@@ -3,6 +3,9 @@
 // uppercase flag and width, whatever locale the calling program has set.
 #pragma once
 
+#include <charconv>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +21,46 @@ enum class Notation { Fixed, Scientific, General };
 /// "inf" and "nan", as the stream does).
 void appendDouble(std::string& out, double value, Notation notation, int64_t precision,
                   bool uppercase);
+
+/// Upper-cases the letters a to z from `first` to `end`.
+void upperCase(char* first, char* end);
+/// Upper-cases the exponent letter of a number in general notation, if any.
+void upperExponent(char* first, char* end);
+
+/// Bytes that writeDouble may write for a precision of 0 to INT32_MAX.
+inline size_t doubleRoom(int precision) {
+    // Fixed notation needs the integer digits of DBL_MAX (309), a sign and a point.
+    return static_cast<size_t>(precision) + 330;
+}
+
+/// Writes `value` as appendDouble does at `first`, which has room for
+/// doubleRoom(precision) bytes, and returns the end of the text. Only the
+/// exponent letter of a finite value is changed for `uppercase`.
+inline char* writeDouble(char* first, double value, Notation notation, int precision,
+                         bool uppercase) {
+    const std::chars_format format = notation == Notation::Fixed ? std::chars_format::fixed
+                                     : notation == Notation::Scientific
+                                         ? std::chars_format::scientific
+                                         : std::chars_format::general;
+    char* end = std::to_chars(first, first + doubleRoom(precision), value, format, precision).ptr;
+    if (uppercase && notation != Notation::Fixed) {
+        if (!std::isfinite(value)) {
+            // As the stream does, fixed notation keeps "inf" and "nan" in lower case.
+            upperCase(first, end);
+        } else if (notation == Notation::Scientific) {
+            // Scientific notation always ends with "e", a sign and 2 or 3 digits.
+            *(end[-4] == 'e' ? end - 4 : end - 5) = 'E';
+        } else {
+            upperExponent(first, end);
+        }
+    }
+    return end;
+}
+
+/// Writes `value` in decimal at `first` (room for 20 bytes); returns the end.
+inline char* writeInt(char* first, int64_t value) {
+    return std::to_chars(first, first + 20, value).ptr;
+}
 
 /// Appends `value` in decimal.
 void appendInt(std::string& out, int64_t value);

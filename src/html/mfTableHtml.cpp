@@ -9,8 +9,10 @@
 namespace {
 
 using mfreport::markup::appendUtf8;
+using mfreport::markup::ColumnText;
 using mfreport::markup::Folding;
 using mfreport::markup::Output;
+using mfreport::markup::Text;
 using mfreport::markup::Utf8;
 
 constexpr std::string_view headStart[] = {
@@ -30,6 +32,8 @@ constexpr std::string_view headEnd[] = {
 };
 
 constexpr std::string_view linkStart = "<a href=\"#";
+constexpr std::string_view intEnd = "</td> \n";
+constexpr std::string_view realEnd = "</td>\n";
 
 // " bgcolor=\"RRGGBB\"" for a cell of the column: its own colour, or the
 // table's when it has none; nothing when neither has one.
@@ -60,7 +64,7 @@ void openNumberCell(std::string& out, mfTable& table, int column) {
     appendBackgroundColorTag(out, table, column);
 }
 
-void openLink(std::string& out, const std::string& link) {
+void openLink(Text& out, const std::string& link) {
     out += linkStart;
     appendUtf8(out, link);
     out += "\">";
@@ -68,8 +72,17 @@ void openLink(std::string& out, const std::string& link) {
 
 // Text of a string cell: line feeds become line breaks, carriage returns go,
 // an empty text is a blank and a bracketed word shows with its brackets.
-void appendCellText(std::string& out, const std::string& value) {
-    if (value.empty()) {
+void appendCellText(Text& out, const std::string& value) {
+    bool plain = !value.empty();
+    for (const char c : value) {
+        if (c == '\n' || c == '\r' || static_cast<unsigned char>(c) >= 0x80) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain && !mfreport::markup::isBracketed(value)) {
+        out += value;
+    } else if (value.empty()) {
         out += "&nbsp;";
     } else if (mfreport::markup::isBracketed(value)) {
         std::string scratch;
@@ -112,9 +125,23 @@ void appendBlankCell(std::string& row, mfTable& table, int column) {
     row += ">&nbsp;</td>\n";
 }
 
+void prepareColumn(mfTable& table, int column, ColumnText& text) {
+    std::string start;
+    openNumberCell(start, table, column);
+    start += "> ";
+    text.integerStart = start;
+    text.realStart = start;
+    start = "      <td ";
+    start += adjustTag(*table.column_at(static_cast<size_t>(column)));
+    start += ' ';
+    appendBackgroundColorTag(start, table, column);
+    start += '>';
+    text.textStart = start;
+}
+
 constexpr mfreport::markup::TableMarkup htmlTable = {
     writeHead,         "  </tbody>\n</table> \n", "    <tr> \n", "    </tr> \n",
-    " </tr>\n <tr>\n", appendBlankCell,           true,
+    " </tr>\n <tr>\n", appendBlankCell,           true,          prepareColumn,
 };
 
 } // namespace
@@ -143,67 +170,67 @@ bool mfTableHtml::begin_record() {
 }
 
 bool mfTableHtml::insertValue(int column, const int& value, const std::string* link) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
         return false;
     }
-    openNumberCell(*cell, *this, column);
-    *cell += "> ";
-    if (link != nullptr) {
-        openLink(*cell, *link);
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    if (link == nullptr) {
+        char* p = out.room(col.integerStart.room() + 20 + intEnd.size());
+        p = col.integerStart.copyTo(p);
+        p = mfreport::number::writeInt(p, value);
+        out.commit(mfreport::markup::copy(p, intEnd));
+    } else {
+        out += col.integerStart;
+        openLink(out, *link);
+        mfreport::markup::appendInt(out, value);
+        out += "</a>";
+        out += intEnd;
     }
-    mfreport::number::appendInt(*cell, value);
-    if (link != nullptr) {
-        *cell += "</a>";
-    }
-    *cell += "</td> \n";
+    records_->done(cell);
     return true;
 }
 
 bool mfTableHtml::insertValue(int column, const double& value, const std::string* link) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
         return false;
     }
-    const mfTableColumn& col = *column_at(static_cast<size_t>(column));
-    const double shown = col.displayValue(value);
-    openNumberCell(*cell, *this, column);
-    *cell += "> ";
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    const double shown = value * col.factor;
     if (link == nullptr) {
-        mfreport::markup::appendCellNumber(*cell, col, shown);
+        mfreport::markup::appendNumberCell(out, col.realStart, col, shown, realEnd);
     } else {
+        out += col.realStart;
         // The field width pads the first text written: here the link's start.
-        const size_t start = cell->size();
-        *cell += linkStart;
-        mfreport::number::padFront(*cell, start, mfreport::number::columnWidth(col));
-        appendUtf8(*cell, *link);
-        *cell += "\">";
-        mfreport::number::appendColumnNumber(*cell, col, shown);
-        *cell += "</a>";
+        if (col.width > 0 && static_cast<uint64_t>(col.width) > linkStart.size()) {
+            out.append(static_cast<size_t>(col.width) - linkStart.size(), ' ');
+        }
+        out += linkStart;
+        appendUtf8(out, *link);
+        out += "\">";
+        mfreport::markup::appendColumnNumber(out, col, shown);
+        out += "</a>";
+        out += realEnd;
     }
-    *cell += "</td>\n";
+    records_->done(cell);
     return true;
 }
 
 bool mfTableHtml::insertValue(int column, const std::string& value, const std::string* link) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
-        return false;
-    }
-    *cell += "      <td ";
-    *cell += adjustTag(*column_at(static_cast<size_t>(column)));
-    *cell += ' ';
-    appendBackgroundColorTag(*cell, *this, column);
-    *cell += '>';
-    if (link != nullptr) {
-        openLink(*cell, *link);
-    }
-    appendCellText(*cell, value);
-    if (link != nullptr) {
-        *cell += "</a>";
-    }
-    *cell += " </td>\n";
-    return true;
+    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+        out += col.textStart;
+        if (link != nullptr) {
+            openLink(out, *link);
+        }
+        appendCellText(out, value);
+        if (link != nullptr) {
+            out += "</a>";
+        }
+        out += " </td>\n";
+    });
 }
 
 bool mfTableHtml::end_record() {

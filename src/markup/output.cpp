@@ -5,23 +5,47 @@
 namespace mfreport::markup {
 
 Output::Output(const std::string& fileName) {
+    // The buffer here is the only one: each drain is one write to the file.
+    file_.rdbuf()->pubsetbuf(nullptr, 0);
     file_.open(fileName, std::ios::out | std::ios::trunc);
     if (!file_.is_open()) {
         throw std::runtime_error("Unable to open file " + fileName +
                                  ".\nIs file locked by another program or an illegal filename "
                                  "specified ?");
     }
+    is_open_ = true;
+    buffer_.reserve(kBufferSize + (kBufferSize >> 2));
+    last_write_ = std::time(nullptr);
 }
 
 Output::~Output() = default;
 
-void Output::put(std::string_view text) {
-    if (closed()) {
-        return;
+void Output::drain() {
+    if (!buffer_.empty()) {
+        ++writes_;
+        if (!failed_) {
+            file_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+            if (!file_.good()) {
+                failed_ = true;
+            }
+        }
+        buffer_.clear();
+        if (buffer_.capacity() > 4 * kBufferSize) { // after a very long line
+            buffer_ = Text();
+            buffer_.reserve(kBufferSize + (kBufferSize >> 2));
+        }
     }
-    file_.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!file_.good()) {
-        failed_ = true;
+    last_write_ = std::time(nullptr);
+}
+
+void Output::putLarge(std::string_view text) {
+    drain();
+    ++writes_;
+    if (!failed_) {
+        file_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!file_.good()) {
+            failed_ = true;
+        }
     }
 }
 
@@ -29,13 +53,21 @@ bool Output::finish() {
     if (closed()) {
         return false;
     }
-    if (healthy()) {
+    drain();
+    if (!failed_) {
         file_.flush();
-    }
-    if (!file_.good()) {
-        failed_ = true;
+        if (!file_.good()) {
+            failed_ = true;
+        }
     }
     return healthy();
+}
+
+std::ofstream& Output::stream() {
+    if (!closed()) {
+        drain();
+    }
+    return file_;
 }
 
 bool Output::startContent() {
@@ -47,17 +79,8 @@ bool Output::startContent() {
 }
 
 Output::Mark Output::open(std::string_view closing, std::weak_ptr<Finisher> finisher) {
-    open_.push_back(OpenElement{++last_, closing, std::move(finisher)});
+    open_.push_back(OpenElement{++last_, closing, std::move(finisher), buffer_.size(), writes_});
     return last_;
-}
-
-bool Output::isOpen(Mark mark) const {
-    for (const OpenElement& element : open_) {
-        if (element.mark == mark) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void Output::closeInnermost() {
@@ -74,7 +97,7 @@ void Output::closeInnermost() {
     }
 }
 
-void Output::close(Mark mark, std::string_view content) {
+void Output::closeOuter(Mark mark, std::string_view content) {
     if (!isOpen(mark)) {
         return;
     }
@@ -99,10 +122,13 @@ bool Output::closeDocument(std::string_view documentEnd) {
     if (!closed()) {
         closeAll();
         put(documentEnd);
+        drain();
         file_.close();
         if (file_.fail()) {
             failed_ = true;
         }
+        is_open_ = false;
+        buffer_ = Text();
     }
     return !failed_;
 }

@@ -3,9 +3,16 @@
 // the file, that decides when to flush, and that knows whether a write has
 // failed. It also keeps the elements left open between calls (a table, a
 // row), so that the document stays well-formed whatever the order of the calls.
+//
+// Bytes collect in one large buffer that reaches the file in one write when it
+// is full, and at the boundaries a reader of the file can see: the end of every
+// content operation, the start and end of a table, the document's end, and a
+// record end in a later second than the last write, so that a table written
+// slowly is never more than about a second behind in the file.
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -25,14 +32,21 @@ public:
     Output& operator=(const Output&) = delete;
     ~Output();
 
+    /// Bytes that collect before they are written to the file in one piece.
+    static constexpr size_t kBufferSize = size_t{256} << 10;
+
     /// Writes the pieces and a line end: fixed markup (text), numbers in
     /// decimal, and caller text marked Utf8, XmlText or XmlAttribute.
     template <class... Pieces>
     void line(const Pieces&... pieces) {
-        text_.clear();
-        (append(text_, pieces), ...);
-        text_ += '\n';
-        put(text_);
+        if (closed()) {
+            return;
+        }
+        (append(buffer_, pieces), ...);
+        buffer_ += '\n';
+        if (buffer_.size() >= kBufferSize) {
+            drain();
+        }
     }
     /// Writes fixed markup, one line per entry.
     template <class Lines>
@@ -42,15 +56,37 @@ public:
         }
     }
     /// Writes text as it is, line ends included; nothing once closed.
-    void put(std::string_view text);
+    void put(std::string_view text) {
+        if (closed()) {
+            return;
+        }
+        if (text.size() >= kBufferSize) {
+            putLarge(text);
+            return;
+        }
+        buffer_.append(text);
+        if (buffer_.size() >= kBufferSize) {
+            drain();
+        }
+    }
 
-    /// Ends a writing operation; what it wrote reaches the file. True while
-    /// the file is open and no write has ever failed.
+    /// Ends a writing operation at a boundary a reader sees; what it wrote
+    /// reaches the file. True while the file is open and no write has ever
+    /// failed.
     bool finish();
+    /// Ends a record: its bytes reach the file with the next full buffer, or
+    /// now when a second has begun since the last write. Answers as finish().
+    bool endRecord() {
+        // The coarse seconds of time() cost a few nanoseconds a record.
+        if (std::time(nullptr) != last_write_) {
+            return finish();
+        }
+        return healthy();
+    }
     /// The same answer as finish(), without writing anything.
-    bool healthy() const { return file_.is_open() && !failed_ && file_.good(); }
+    bool healthy() const { return is_open_ && !failed_ && file_.good(); }
     /// True once the document is closed: from then on nothing is written.
-    bool closed() const { return !file_.is_open(); }
+    bool closed() const { return !is_open_; }
 
     /// Makes way for content at the document's own level by closing what
     /// tables left open. False, writing nothing, once the document is closed.
@@ -59,8 +95,9 @@ public:
     /// 1, 2, 3, ... : numbers unique in the document, for element ids.
     int64_t nextId() { return ++last_id_; }
 
-    /// The file stream, for a caller that writes to it directly.
-    std::ofstream& stream() { return file_; }
+    /// The file stream, for a caller that writes to it directly: what was
+    /// written before reaches it first.
+    std::ofstream& stream();
 
     // Elements left open between calls, innermost last. An element is marked
     // once its start is written; its closing text is written when it, or an
@@ -82,14 +119,56 @@ public:
     /// and not copied). When something else closes it, `finisher`, while it
     /// lives, closes it instead. Never returns 0.
     Mark open(std::string_view closing, std::weak_ptr<Finisher> finisher = {});
-    bool isOpen(Mark mark) const;
+    bool isOpen(Mark mark) const {
+        for (const OpenElement& element : open_) {
+            if (element.mark == mark) {
+                return true;
+            }
+        }
+        return false;
+    }
     /// Closes what was opened inside `mark`, innermost first (each by its
     /// finisher when it has one), then writes `content` and the end of
     /// `mark`. Nothing when `mark` is not open.
-    void close(Mark mark, std::string_view content = {});
+    void close(Mark mark, std::string_view content = {}) {
+        if (innermost(mark)) {
+            if (!content.empty()) {
+                put(content);
+            }
+            put(open_.back().closing);
+            open_.pop_back();
+        } else {
+            closeOuter(mark, content);
+        }
+    }
     /// Closes every open element, innermost first, each by its finisher when
     /// it has one.
     void closeAll();
+
+    // Content of the innermost open element may be appended to buffer()
+    // directly: nothing else writes into an open element without closing it
+    // first, and until its content is written to the file it can be taken
+    // back.
+
+    /// The bytes not yet written to the file.
+    Text& buffer() { return buffer_; }
+    /// True when `mark` is the innermost open element.
+    bool innermost(Mark mark) const { return !open_.empty() && open_.back().mark == mark; }
+    /// Where the content of the innermost element `mark` begins in buffer();
+    /// kGone when it is not the innermost or part of its content has been
+    /// written to the file.
+    static constexpr size_t kGone = ~size_t{0};
+    size_t contentStart(Mark mark) const {
+        return innermost(mark) && open_.back().writes == writes_ ? open_.back().start : kGone;
+    }
+    /// Takes back the content of the innermost element `mark` while it is
+    /// all in the buffer.
+    void rewind(Mark mark) {
+        const size_t start = contentStart(mark);
+        if (start != kGone) {
+            buffer_.truncate(start);
+        }
+    }
 
     /// Closes every open element, writes `documentEnd` and closes the file.
     /// False when a write or the close failed. A second call only answers.
@@ -100,12 +179,23 @@ private:
         Mark mark;
         std::string_view closing;
         std::weak_ptr<Finisher> finisher;
+        size_t start;    ///< where its content begins in the buffer
+        uint64_t writes; ///< writes to the file before its content began
     };
     /// Closes the innermost open element.
     void closeInnermost();
+    /// close() of an element that is not the innermost.
+    void closeOuter(Mark mark, std::string_view content);
+    /// Writes the buffer to the file and empties it.
+    void drain();
+    /// Writes the buffer and then `text`, each in one piece.
+    void putLarge(std::string_view text);
 
     std::ofstream file_;
-    std::string text_; ///< the line being built, reused
+    Text buffer_; ///< bytes not yet written to the file
+    bool is_open_ = false;
+    std::time_t last_write_ = 0; ///< the second of the last write to the file
+    uint64_t writes_ = 0;        ///< writes to the file so far
     std::vector<OpenElement> open_;
     Mark last_ = 0;
     int64_t last_id_ = 0;

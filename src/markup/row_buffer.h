@@ -1,9 +1,11 @@
-// Cells of the record being built, kept by column index until the row is
-// written. The strings keep their storage from record to record.
+// Cells kept by column index for a record whose cells come out of order (the
+// cells of a record in column order go straight into its row). The strings
+// keep their storage from record to record.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mfreport::markup {
@@ -18,17 +20,15 @@ public:
         used_ = 0;
     }
 
-    /// Starts the cell of `column` afresh (replacing an earlier one) and
-    /// returns it for writing.
-    std::string& open(size_t column) {
+    /// Stores `text` as the cell of `column`, replacing an earlier one.
+    void store(size_t column, std::string_view text) {
         if (column >= cells_.size()) {
             cells_.resize(column + 1);
             present_.resize(column + 1, false);
         }
         present_[column] = true;
         used_ = column + 1 > used_ ? column + 1 : used_;
-        cells_[column].clear();
-        return cells_[column];
+        cells_[column].assign(text.data(), text.size());
     }
 
     /// The cell of `column`, or null when none was stored.

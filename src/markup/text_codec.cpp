@@ -18,7 +18,8 @@ constexpr char16_t cp1252High[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-void appendCodePoint(std::string& out, char32_t cp) {
+template <class Out>
+void appendCodePoint(Out& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -120,7 +121,7 @@ bool isReference(std::string_view s) {
 }
 
 // Bytes that need a look on the slow path.
-bool needsWork(unsigned char byte, Mode mode) {
+constexpr bool needsWork(unsigned char byte, Mode mode) {
     if (byte >= 0x80) {
         return true;
     }
@@ -131,17 +132,36 @@ bool needsWork(unsigned char byte, Mode mode) {
            (byte == '"' && mode == Mode::XmlAttribute);
 }
 
-void convert(std::string& out, std::string_view text, Mode mode) {
+// needsWork as a table per mode, for the scan of clean text.
+struct WorkTable {
+    bool byte[3][256];
+};
+
+constexpr WorkTable makeWorkTable() {
+    WorkTable table{};
+    for (int mode = 0; mode < 3; ++mode) {
+        for (int b = 0; b < 256; ++b) {
+            table.byte[mode][b] = needsWork(static_cast<unsigned char>(b), static_cast<Mode>(mode));
+        }
+    }
+    return table;
+}
+
+constexpr WorkTable kWork = makeWorkTable();
+
+template <class Out>
+void convert(Out& out, std::string_view text, Mode mode) {
+    const bool* work = kWork.byte[static_cast<int>(mode)];
     size_t clean = 0;
-    while (clean < text.size() && !needsWork(static_cast<unsigned char>(text[clean]), mode)) {
+    while (clean < text.size() && !work[static_cast<unsigned char>(text[clean])]) {
         ++clean;
     }
-    out.append(text.data(), clean);
+    out.append(text.substr(0, clean));
     if (clean == text.size()) {
         return;
     }
     if (mode == Mode::Utf8Only && isValidUtf8(text.substr(clean))) {
-        out.append(text.data() + clean, text.size() - clean);
+        out.append(text.substr(clean));
         return;
     }
     for (size_t i = clean; i < text.size();) {
@@ -154,7 +174,7 @@ void convert(std::string& out, std::string_view text, Mode mode) {
             if (mode != Mode::Utf8Only && !xmlAllows(cp)) {
                 cp = replacement;
             } else {
-                out.append(text.data() + i, length);
+                out.append(text.substr(i, length));
                 i += length;
                 continue;
             }
@@ -212,8 +232,22 @@ void appendXmlAttribute(std::string& out, std::string_view text) {
     convert(out, text, Mode::XmlAttribute);
 }
 
+void appendUtf8(Text& out, std::string_view text) {
+    convert(out, text, Mode::Utf8Only);
+}
+void appendXmlText(Text& out, std::string_view text) {
+    convert(out, text, Mode::XmlText);
+}
+void appendXmlAttribute(Text& out, std::string_view text) {
+    convert(out, text, Mode::XmlAttribute);
+}
+
 void append(std::string& out, int64_t number) {
     number::appendInt(out, number);
+}
+
+void append(Text& out, int64_t number) {
+    out.commit(number::writeInt(out.room(20), number));
 }
 
 } // namespace mfreport::markup

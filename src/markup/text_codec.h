@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "mfreport/markup/text_buffer.h"
+
 namespace mfreport::markup {
 
 /// True when `text` is well-formed UTF-8 (no overlong forms, no surrogates,
@@ -26,6 +28,11 @@ void appendXmlText(std::string& out, std::string_view text);
 
 /// As appendXmlText, and '"' becomes "&quot;", for attribute values in double quotes.
 void appendXmlAttribute(std::string& out, std::string_view text);
+
+/// The same, into a Text.
+void appendUtf8(Text& out, std::string_view text);
+void appendXmlText(Text& out, std::string_view text);
+void appendXmlAttribute(Text& out, std::string_view text);
 
 /// Caller text in a line of markup, marked with what it becomes on the way:
 /// Utf8 is repaired (appendUtf8); XmlText and XmlAttribute are also escaped.
@@ -52,6 +59,19 @@ inline void append(std::string& out, XmlText text) {
     appendXmlText(out, text.text);
 }
 inline void append(std::string& out, XmlAttribute text) {
+    appendXmlAttribute(out, text.text);
+}
+inline void append(Text& out, std::string_view markup) {
+    out.append(markup);
+}
+void append(Text& out, int64_t number);
+inline void append(Text& out, Utf8 text) {
+    appendUtf8(out, text.text);
+}
+inline void append(Text& out, XmlText text) {
+    appendXmlText(out, text.text);
+}
+inline void append(Text& out, XmlAttribute text) {
     appendXmlAttribute(out, text.text);
 }
 

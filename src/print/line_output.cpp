@@ -35,12 +35,12 @@ bool linesFit(const PrimasState& s, int32_t count) {
 }
 
 void writeRaw(std::string_view text) {
-    record::writeRecord(primasState().unit, {A(text)});
+    record::writeLine(primasState().unit, text);
 }
 
 // A print text line: the carriage-control blank, then the text.
 void printLine(std::string_view text) {
-    record::writeRecord(primasState().unit, {A(" "), A(text)});
+    record::writeLine(primasState().unit, " ", text);
 }
 
 // A screen text line: the text without trailing blanks, at least one character.

@@ -13,7 +13,7 @@ namespace mfreport::print {
 
 namespace {
 
-constexpr std::string_view kBadUnit = "IMPERMISSIBLE FORTRAN UNIT NO.";
+constexpr std::string_view kBadUnit = kImpermissibleUnit;
 constexpr std::string_view kPageTooSmall = "PAGE SIZE LESS THAN HEADING SIZE";
 
 static_assert(kMaxSubLines == kMaxMainLines, "main and sub headings share their shape");
@@ -84,12 +84,6 @@ void setHeading(const HeadingBlock& block, TextArray source, int32_t count, int3
 }
 
 } // namespace
-
-void requireUnit(std::string_view routine) {
-    if (primasState().unit == 0) {
-        PRIERR(routine, kBadUnit, 0);
-    }
-}
 
 void INIUNI(int32_t unit) {
     requireUnit("INIUNI");

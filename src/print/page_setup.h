@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "mfreport/print/primas_state.h"
 #include "mfreport/record/fixed_text.h"
 
 namespace mfreport::print {
@@ -46,8 +47,15 @@ int32_t PAGLEN();
 /// winds up, walks back and ends the process with status 1.
 [[noreturn]] void PRIERR(std::string_view routine, std::string_view message, int32_t value);
 
+/// The message of a page manager used before its defaults are set.
+inline constexpr std::string_view kImpermissibleUnit = "IMPERMISSIBLE FORTRAN UNIT NO.";
+
 /// Ends the process through PRIERR, naming `routine`, when the print
 /// defaults have not been set (unit 0).
-void requireUnit(std::string_view routine);
+inline void requireUnit(std::string_view routine) {
+    if (primasState().unit == 0) {
+        PRIERR(routine, kImpermissibleUnit, 0);
+    }
+}
 
 } // namespace mfreport::print

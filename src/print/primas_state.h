@@ -39,6 +39,9 @@ struct PrimasState {
 };
 
 /// The process's one page state.
-PrimasState& primasState();
+inline PrimasState& primasState() {
+    static PrimasState state;
+    return state;
+}
 
 } // namespace mfreport::print

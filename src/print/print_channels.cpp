@@ -25,11 +25,6 @@ size_t slot(int32_t channel) {
 
 } // namespace
 
-PrintChannels& printChannels() {
-    static PrintChannels channels;
-    return channels;
-}
-
 void PRTLIN(int32_t channel, FixedText line, int32_t& status) {
     status = 0;
     if (!validChannel(channel)) {

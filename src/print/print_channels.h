@@ -37,7 +37,10 @@ struct PrintChannels {
 };
 
 /// The process's one channel table.
-PrintChannels& printChannels();
+inline PrintChannels& printChannels() {
+    static PrintChannels channels;
+    return channels;
+}
 
 /// Writes the line without trailing blanks (one blank when it is all blank)
 /// on the channel: WRSCR for a screen channel, WRLINE otherwise.

@@ -28,4 +28,10 @@ std::optional<std::string> editFixed(double value, int32_t w, int32_t d);
 /// descriptor is malformed, including a k outside -d < k < d + 2.
 std::optional<std::string> editExponent(double value, int32_t w, int32_t d, int32_t e, int32_t k);
 
+/// The same edits written into the w characters at `out` (w >= 1), without
+/// allocating; false, writing nothing, when the descriptor is malformed.
+bool putInteger(char* out, int32_t value, int32_t w, int32_t m = 1);
+bool putFixed(char* out, double value, int32_t w, int32_t d);
+bool putExponent(char* out, double value, int32_t w, int32_t d, int32_t e, int32_t k);
+
 } // namespace mfreport::record

@@ -18,6 +18,8 @@ namespace mfreport::record {
 
 namespace {
 
+constexpr size_t kUnitBuffer = size_t{256} << 10;
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -104,44 +106,70 @@ bool formatLines(Format items, std::vector<std::string>& lines) {
     return true;
 }
 
-int32_t writeLines(int32_t unit, const std::vector<std::string>& lines) {
-    std::FILE* out = nullptr;
-    Unit* u = nullptr;
+// The file of a unit that accepts formatted records of the given lengths,
+// or null with `status` set.
+std::FILE* recordFile(int32_t unit, std::initializer_list<size_t> lengths, int32_t& status) {
+    status = kIoOk;
     if (unit == kStandardOutput) {
-        out = stdout;
-    } else if (unit == kStandardInput) {
-        return kIoReadOnly;
-    } else if (!validUnit(unit)) {
-        return kIoBadUnit;
+        return stdout;
+    }
+    if (unit == kStandardInput) {
+        status = kIoReadOnly;
+        return nullptr;
+    }
+    if (!validUnit(unit)) {
+        status = kIoBadUnit;
+        return nullptr;
+    }
+    Unit* u = &unitTable()[static_cast<size_t>(unit)];
+    if (!u->file) {
+        status = kIoNotOpen;
+        return nullptr;
+    }
+    if (u->action == OpenAction::Read) {
+        status = kIoReadOnly;
+        return nullptr;
+    }
+    if (u->form != OpenForm::Formatted) {
+        status = kIoUnformatted;
+        return nullptr;
+    }
+    for (const size_t length : lengths) {
+        if (u->record_length > 0 && length > static_cast<size_t>(u->record_length)) {
+            status = kIoRecordTooLong;
+            return nullptr;
+        }
+    }
+    if (u->replace_on_write) {
+        std::fflush(u->file.get());
+        if (!u->scratch) {
+            std::error_code ec;
+            std::filesystem::resize_file(u->name, 0, ec);
+            if (ec) {
+                status = kIoWriteFailed;
+                return nullptr;
+            }
+        }
+        std::rewind(u->file.get());
+        u->replace_on_write = false;
+    }
+    return u->file.get();
+}
+
+int32_t writeLines(int32_t unit, const std::vector<std::string>& lines) {
+    int32_t status = kIoOk;
+    std::FILE* out = nullptr;
+    if (lines.size() == 1) {
+        out = recordFile(unit, {lines.front().size()}, status);
     } else {
-        u = &unitTable()[static_cast<size_t>(unit)];
-        if (!u->file) {
-            return kIoNotOpen;
-        }
-        if (u->action == OpenAction::Read) {
-            return kIoReadOnly;
-        }
-        if (u->form != OpenForm::Formatted) {
-            return kIoUnformatted;
-        }
+        size_t longest = 0;
         for (const std::string& line : lines) {
-            if (u->record_length > 0 && line.size() > static_cast<size_t>(u->record_length)) {
-                return kIoRecordTooLong;
-            }
+            longest = line.size() > longest ? line.size() : longest;
         }
-        if (u->replace_on_write) {
-            std::fflush(u->file.get());
-            if (!u->scratch) {
-                std::error_code ec;
-                std::filesystem::resize_file(u->name, 0, ec);
-                if (ec) {
-                    return kIoWriteFailed;
-                }
-            }
-            std::rewind(u->file.get());
-            u->replace_on_write = false;
-        }
-        out = u->file.get();
+        out = recordFile(unit, {longest}, status);
+    }
+    if (out == nullptr) {
+        return status;
     }
     for (const std::string& line : lines) {
         if (std::fwrite(line.data(), 1, line.size(), out) != line.size() ||
@@ -197,6 +225,8 @@ int32_t openUnit(const OpenRequest& request) {
     if (file == nullptr) {
         return kIoOpenFailed;
     }
+    // Records collect in a buffer of this size before they reach the file.
+    std::setvbuf(file, nullptr, _IOFBF, kUnitBuffer);
     u.file.reset(file);
     u.name = scratch ? std::string() : name;
     u.form = request.form;
@@ -261,6 +291,16 @@ UnitInfo inquireUnit(int32_t unit) {
     return info;
 }
 
+void flushUnit(int32_t unit) {
+    if (!validUnit(unit) || isStandard(unit)) {
+        return;
+    }
+    Unit& u = unitTable()[static_cast<size_t>(unit)];
+    if (u.file && std::fflush(u.file.get()) != 0) {
+        failedUnits()[static_cast<size_t>(unit)] = true;
+    }
+}
+
 void flushUnits() {
     for (Unit& u : unitTable()) {
         if (u.file) {
@@ -280,6 +320,28 @@ int32_t writeRecord(int32_t unit, Format items) {
         return kIoBadFormat;
     }
     const int32_t status = writeLines(unit, lines);
+    if (status != kIoOk && validUnit(unit)) {
+        failedUnits()[static_cast<size_t>(unit)] = true;
+    }
+    return status;
+}
+
+int32_t writeLine(int32_t unit, std::string_view first, std::string_view second) {
+    int32_t status = kIoOk;
+    std::FILE* out = recordFile(unit, {first.size() + second.size()}, status);
+    if (out != nullptr) {
+        // One piece per record: the pieces and the line end in one write.
+        static std::string line;
+        line.assign(first.data(), first.size());
+        line.append(second.data(), second.size());
+        line += '\n';
+        if (std::fwrite(line.data(), 1, line.size(), out) != line.size()) {
+            status = kIoWriteFailed;
+        }
+        if (line.capacity() > 4096) {
+            std::string().swap(line);
+        }
+    }
     if (status != kIoOk && validUnit(unit)) {
         failedUnits()[static_cast<size_t>(unit)] = true;
     }

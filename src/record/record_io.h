@@ -75,6 +75,9 @@ int32_t rewindUnit(int32_t unit);
 UnitInfo inquireUnit(int32_t unit);
 /// Writes buffered records of every unit to their files.
 void flushUnits();
+/// Writes the buffered records of one unit to its file; a failure marks the
+/// unit as failed (writeFailed).
+void flushUnit(int32_t unit);
 /// True once a record written to the unit has failed; stays set until the
 /// unit is opened again.
 bool writeFailed(int32_t unit);
@@ -144,6 +147,10 @@ using Format = std::initializer_list<FormatItem>;
 /// ends the last. Nothing is written when an item is malformed. A write that
 /// fails marks the unit as failed (writeFailed).
 int32_t writeRecord(int32_t unit, Format items);
+
+/// Writes one line made of `first` and `second` as they are, as writeRecord
+/// does with the items A(first), A(second), without the work of a format.
+int32_t writeLine(int32_t unit, std::string_view first, std::string_view second = {});
 
 /// Item of a free-format record: text or integer.
 using FreeItem = std::variant<std::string_view, int32_t>;

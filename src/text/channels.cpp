@@ -192,6 +192,7 @@ void PTSFIL(std::string_view name, std::string_view directory, std::string_view 
     record::assign(target.file.view(), file);
     record::assign(target.extension.view(),
                    kind == print::kCommaSeparatedChannel ? ".csv" : ".LIS");
+    target.create_failed = false;
 }
 
 void PTFCHN(std::string_view name, int32_t& channel, int32_t& status) {

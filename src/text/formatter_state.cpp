@@ -110,16 +110,6 @@ void markChain(std::vector<bool>& drop, int32_t first) {
 
 } // namespace
 
-FormatterState& formatterState() {
-    static FormatterState state;
-    return state;
-}
-
-ReportState& reportState() {
-    static ReportState state;
-    return state;
-}
-
 FixedText recordLine(int32_t slot, int32_t line) {
     if (slot < 0 || slot >= kMaxTables || line < 1 || line > kMaxRecordLines) {
         return {};
@@ -147,16 +137,6 @@ int32_t tableSlotByName(std::string_view name) {
         }
     }
     return -1;
-}
-
-int32_t& fieldAttribute(int32_t field, int32_t attribute) {
-    static int32_t scratch = 0;
-    if (field < 1 || field > kMaxFields || attribute < 1 || attribute > kFieldAttributes) {
-        scratch = 0;
-        return scratch;
-    }
-    return formatterState()
-        .field[static_cast<size_t>(field - 1)][static_cast<size_t>(attribute - 1)];
 }
 
 int32_t takeField() {

@@ -117,9 +117,22 @@ struct TableState {
     /// Field numbers of each record line in column order, 0-terminated.
     /// Until the table is laid out, line 1 lists every field.
     std::array<std::array<int32_t, kMaxColumns>, kMaxRecordLines> line_fields{};
+    /// Field of each column of level 1, for a quick look-up; 0: none.
+    std::array<int32_t, kMaxColumns> column_field{};
+    /// Per record line: the last position that a value or a separator
+    /// takes; the buffer line is blank beyond it.
+    std::array<int32_t, kMaxRecordLines> line_end{};
     FixedString<kTableNameLength> name;
 
-    bool active() const { return record::TRMLEN(name) > 0; }
+    /// A table is active while its name is not blank (blanks and NULs).
+    bool active() const {
+        for (int32_t i = 0; i < name.size(); ++i) {
+            if (name[i] != ' ' && name[i] != '\0') {
+                return true;
+            }
+        }
+        return false;
+    }
 };
 
 /// The formatter's module-wide state; the per-channel integers are the
@@ -160,7 +173,8 @@ struct ChannelFile {
     FixedString<260> directory;
     FixedString<260> file;
     FixedString<4> extension;
-    int32_t heading_table = 0; ///< table whose headings are in force on the channel
+    int32_t heading_table = 0;  ///< table whose headings are in force on the channel
+    bool create_failed = false; ///< the file could not be created
 };
 
 /// The report-wide values of the channel routines.
@@ -179,8 +193,14 @@ struct ReportState {
     std::array<ChannelFile, kMaxChannels> channel;
 };
 
-FormatterState& formatterState();
-ReportState& reportState();
+inline FormatterState& formatterState() {
+    static FormatterState state;
+    return state;
+}
+inline ReportState& reportState() {
+    static ReportState state;
+    return state;
+}
 
 /// Record buffer line `line` (1-based) of table slot `slot` (0-based).
 FixedText recordLine(int32_t slot, int32_t line);
@@ -190,8 +210,17 @@ int32_t tableSlot(int32_t number);
 /// Table slot (0-based) of the active table with that name; -1 when none.
 int32_t tableSlotByName(std::string_view name);
 
-/// Attribute `attribute` of field `field` (both 1-based), as stored.
-int32_t& fieldAttribute(int32_t field, int32_t attribute);
+/// Attribute `attribute` of field `field` (both 1-based), as stored; a
+/// scratch 0 for a field or attribute out of range.
+inline int32_t& fieldAttribute(int32_t field, int32_t attribute) {
+    static int32_t scratch = 0;
+    if (field < 1 || field > kMaxFields || attribute < 1 || attribute > kFieldAttributes) {
+        scratch = 0;
+        return scratch;
+    }
+    return formatterState()
+        .field[static_cast<size_t>(field - 1)][static_cast<size_t>(attribute - 1)];
+}
 
 /// Takes the next free field, name or text slot (1-based), blank or zero.
 int32_t takeField();

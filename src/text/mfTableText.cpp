@@ -106,7 +106,12 @@ bool mfTableText::begin_table() {
     if (status == 0) {
         text::PTSETU(name, status);
     }
-    return status == 0;
+    if (status == 0) {
+        text::flushTable(table_);
+        flushed_ = std::time(nullptr);
+    }
+    set_up_ = status == 0;
+    return set_up_;
 }
 
 bool mfTableText::hasType(int column, mfTableColumn::col_type type) {
@@ -115,7 +120,7 @@ bool mfTableText::hasType(int column, mfTableColumn::col_type type) {
 }
 
 bool mfTableText::begin_record() {
-    return usable() && !text::tableFileFailed(table_);
+    return usable() && set_up_ && !text::tableFileFailed(table_);
 }
 
 bool mfTableText::insertValue(int column, const std::string& value, const std::string*) {
@@ -155,6 +160,10 @@ bool mfTableText::end_record() {
     }
     int32_t status = 0;
     text::PTWREC(table_, status);
+    if (status == 0 && std::time(nullptr) != flushed_) {
+        text::flushTable(table_);
+        flushed_ = std::time(nullptr);
+    }
     return status == 0;
 }
 
@@ -165,10 +174,13 @@ bool mfTableText::end_table() {
     const std::string name = tableName();
     if (text::tableNumber(name) != table_) {
         table_ = 0; // ended already, or its slot went to a later table
+        set_up_ = false;
         return false;
     }
+    text::flushTable(table_);
     int32_t status = 0;
     text::PTENDT(name, status);
     table_ = 0;
+    set_up_ = false;
     return status == 0;
 }

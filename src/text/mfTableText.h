@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <map>
 #include <string>
 
@@ -44,6 +45,10 @@ private:
     bool hasType(int column, mfTableColumn::col_type type);
 
     int32_t table_ = 0; ///< formatter table number; 0 until begun
+    /// The second of the last flush of the table's file: records reach the
+    /// file when a new second has begun, and at the table's start and end.
+    std::time_t flushed_ = 0;
     std::map<mfTableColumn::col_type, std::string> format_code_;
     mfTextDevice* text_device_; ///< the device when it is a text device, else null
+    bool set_up_ = false;       ///< begin_table laid the table out on its channel
 };

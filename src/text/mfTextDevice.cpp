@@ -53,6 +53,7 @@ mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file
                  status);
     text::PTGEOM(channel, comma_separated_ ? kEndlessPage : kPageLength, -1, status);
     text::PTREPF("open", file_name_, status);
+    named_ = status == 0; // a blank name leaves the report without a file
     text::reportState().owner = this;
 }
 
@@ -63,7 +64,7 @@ mfTextDevice::~mfTextDevice() {
 bool mfTextDevice::close() {
     if (!closed_) {
         closed_ = true;
-        close_result_ = closeReport();
+        close_result_ = closeReport() && named_;
     }
     return close_result_;
 }
@@ -73,11 +74,15 @@ bool mfTextDevice::closeReport() {
         return true; // a later device has taken the report state over
     }
     const int32_t channel = text::reportState().report_channel;
-    const int32_t unit = text::channelUnit(channel);
-    const bool open =
-        unit != 0 &&
-        record::isTrue(print::printChannels().banner_written[static_cast<size_t>(channel - 1)]);
-    const bool failed = open && record::writeFailed(unit);
+    bool failed = false;
+    if (channel >= 1 && channel <= print::kMaxChannels) {
+        const auto c = static_cast<size_t>(channel - 1);
+        const int32_t unit = text::channelUnit(channel);
+        const bool open = unit != 0 && record::isTrue(print::printChannels().banner_written[c]);
+        // A file that could not be created failed as much as one a write failed on.
+        failed =
+            (open && record::writeFailed(unit)) || text::reportState().channel[c].create_failed;
+    }
     int32_t status = 0;
     text::PTREPF("close", " ", status);
     return status == 0 && !failed;

@@ -35,6 +35,7 @@ private:
     mfReportClient client_;
     std::string file_name_;
     bool comma_separated_;
+    bool named_ = true; ///< the report file name was accepted
     bool closed_ = false;
     bool close_result_ = true;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +91,12 @@ bool channelFailed(int32_t channel) {
            record::writeFailed(printChannels().unit[channelIndex(channel)]);
 }
 
+// PTGFPR of a field known to exist: its own value, or its table's default.
+int32_t fieldValue(int32_t table, int32_t f, int32_t attribute) {
+    const int32_t own = fieldAttribute(f, attribute);
+    return own != 0 ? own : PTGFPR(table, f, attribute);
+}
+
 // Slot of an active table, with `status` 101 when there is none.
 int32_t activeSlot(int32_t table, int32_t& status) {
     const int32_t slot = tableSlot(table);
@@ -139,6 +144,13 @@ int32_t columnField(const TableState& t, int32_t level, int32_t column, int32_t&
     if (column > kMaxColumns) {
         status = kColumnTooHigh;
         return 0;
+    }
+    if (level == 1) {
+        const int32_t f = t.column_field[static_cast<size_t>(column - 1)];
+        if (f > 0 && fieldAttribute(f, kAttrColumn) == column &&
+            fieldAttribute(f, kAttrLevel) == level) {
+            return f;
+        }
     }
     for (const auto& line : t.line_fields) {
         for (const int32_t f : line) {
@@ -339,7 +351,7 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
     const int32_t line = fieldAttribute(f, kAttrLine);
     const int32_t start = fieldAttribute(f, kAttrStart);
     if (t.state[kStateStage] < kStageSetUp || line < 1 || line > t.lines_per_record || start < 1 ||
-        start + PTGFPR(t.number, f, kAttrWidth) - 1 > kRecordLength) {
+        start + fieldValue(t.number, f, kAttrWidth) - 1 > kRecordLength) {
         status = kNoLayoutPlace;
         return 0;
     }
@@ -355,12 +367,8 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
 // The value field of a field in its record buffer line.
 FixedText valueField(int32_t slot, int32_t f) {
     const int32_t start = fieldAttribute(f, kAttrStart);
-    const int32_t width = PTGFPR(tableAt(slot).number, f, kAttrWidth);
+    const int32_t width = fieldValue(tableAt(slot).number, f, kAttrWidth);
     return recordLine(slot, fieldAttribute(f, kAttrLine)).sub(start, start + width - 1);
-}
-
-void putEdited(FixedText field, const std::optional<std::string>& text) {
-    record::assign(field, text.value_or(std::string(static_cast<size_t>(field.size()), '*')));
 }
 
 // Decimals of a real field: its own when it has its own width, else the default's.
@@ -372,11 +380,19 @@ int32_t realDecimals(int32_t table, int32_t f) {
 // Fw.d shows v when v <= (10^(w-1) - 1) / 10^d, or for a negative v when
 // v >= (1 - 10^(w-2)) / 10^d; powers of ten in single precision.
 bool fixedFits(float v, int32_t w, int32_t d) {
-    const float scale = record::power(10.0F, d);
-    if (v >= 0.0F) {
-        return v <= (record::power(10.0F, w - 1) - 1.0F) / scale;
+    // The bounds of the last field asked about, since a table asks for few.
+    static int32_t lastW = -1;
+    static int32_t lastD = -1;
+    static float highest = 0.0F;
+    static float lowest = 0.0F;
+    if (w != lastW || d != lastD) {
+        const float scale = record::power(10.0F, d);
+        highest = (record::power(10.0F, w - 1) - 1.0F) / scale;
+        lowest = (1.0F - record::power(10.0F, w - 2)) / scale;
+        lastW = w;
+        lastD = d;
     }
-    return v >= (1.0F - record::power(10.0F, w - 2)) / scale;
+    return v >= 0.0F ? v <= highest : v >= lowest;
 }
 
 // The exponent range test: the magnitude must stay below 10^(10^e - 1 + k).
@@ -576,6 +592,9 @@ void PTDCOL(int32_t table, int32_t level, int32_t column, std::string_view name,
     fieldAttribute(f, kAttrNameLength) = static_cast<int32_t>(columnName.size());
     fieldAttribute(f, kAttrNameAlign) = numericKind(format->kind) ? 2 : 1;
     t.line_fields[0][static_cast<size_t>(column - 1)] = f;
+    if (level == 1) {
+        t.column_field[static_cast<size_t>(column - 1)] = f;
+    }
     t.additional_text[static_cast<size_t>(column - 1)] = first;
 }
 
@@ -706,6 +725,7 @@ void PTSETU(std::string_view name, int32_t& status) {
         int32_t iostat = 0;
         support::OPNPRT(unit, file.directory, file.file, file.extension, "NEW", iostat);
         if (iostat != 0) {
+            reportState().channel[c].create_failed = true;
             status = kOpenFailed;
             return;
         }
@@ -729,7 +749,9 @@ void PTPUTI(int32_t table, int32_t level, int32_t column, int32_t value, int32_t
         return;
     }
     const FixedText field = valueField(slot, f);
-    putEdited(field, record::editInteger(value, field.size()));
+    if (!record::putInteger(field.data(), value, field.size())) {
+        field.fill('*');
+    }
 }
 
 void PTPUTR(int32_t table, int32_t level, int32_t column, float value, int32_t& status) {
@@ -743,15 +765,19 @@ void PTPUTR(int32_t table, int32_t level, int32_t column, float value, int32_t& 
     const FixedText field = valueField(slot, f);
     const int32_t w = field.size();
     const int32_t d = realDecimals(table, f);
+    bool written = false;
     if (fieldAttribute(f, kAttrSubKind) == kFixedForm) {
-        putEdited(field, fixedFits(value, w, d) ? record::editFixed(value, w, d) : std::nullopt);
-        return;
+        written = fixedFits(value, w, d) && record::putFixed(field.data(), value, w, d);
+    } else {
+        const int32_t k = fieldValue(table, f, kAttrScale);
+        const int32_t e = fieldValue(table, f, kAttrExponentDigits);
+        const bool tested = fieldValue(table, f, kAttrOverflowTest) == 1;
+        written = (!tested || exponentFits(value, e, k)) &&
+                  record::putExponent(field.data(), value, w, d, e, k);
     }
-    const int32_t k = PTGFPR(table, f, kAttrScale);
-    const int32_t e = PTGFPR(table, f, kAttrExponentDigits);
-    const bool tested = PTGFPR(table, f, kAttrOverflowTest) == 1;
-    putEdited(field, !tested || exponentFits(value, e, k) ? record::editExponent(value, w, d, e, k)
-                                                          : std::nullopt);
+    if (!written) {
+        field.fill('*');
+    }
 }
 
 void PTPUTA(int32_t table, int32_t level, int32_t column, std::string_view text, int32_t& status) {
@@ -818,12 +844,17 @@ void PTWREC(int32_t table, int32_t& status) {
     const bool suppressed = record::isTrue(channels.suppress_table_output) ||
                             record::isTrue(channels.suppress_all_output);
     for (int32_t line = 1; line <= lines; ++line) {
-        const FixedText buffer = recordLine(slot, line);
+        // Beyond its last value the buffer line is blank.
+        const FixedText buffer =
+            recordLine(slot, line).sub(1, t.line_end[static_cast<size_t>(line - 1)]);
         if (status == kOk && !suppressed) {
             if (channels.kind[channelIndex(channel)] == print::kCommaSeparatedChannel) {
                 int32_t last = 0;
                 for (const int32_t f : t.line_fields[static_cast<size_t>(line - 1)]) {
-                    const int32_t at = f > 0 ? fieldAttribute(f, kAttrSeparator) : 0;
+                    if (f == 0) {
+                        break;
+                    }
+                    const int32_t at = fieldAttribute(f, kAttrSeparator);
                     if (at >= 1 && at <= buffer.size()) {
                         buffer[at - 1] = ';';
                         last = at;
@@ -838,11 +869,12 @@ void PTWREC(int32_t table, int32_t& status) {
         }
         buffer.blank();
     }
-    for (const auto& line : t.line_fields) {
-        for (const int32_t f : line) {
-            if (f > 0) {
-                fieldAttribute(f, kAttrValuesPut) = 0;
+    for (int32_t line = 1; line <= lines; ++line) {
+        for (const int32_t f : t.line_fields[static_cast<size_t>(line - 1)]) {
+            if (f == 0) {
+                break;
             }
+            fieldAttribute(f, kAttrValuesPut) = 0;
         }
     }
     if (status == kOk && channelFailed(channel)) {
@@ -868,6 +900,14 @@ void PTENDT(std::string_view name, int32_t& status) {
 int32_t tableNumber(std::string_view name) {
     const int32_t slot = tableSlotByName(name);
     return slot < 0 ? 0 : tableAt(slot).number;
+}
+
+void flushTable(int32_t table) {
+    const int32_t slot = tableSlot(table);
+    const int32_t channel = slot >= 0 ? tableAt(slot).state[kStateChannel] : 0;
+    if (definedChannel(channel)) {
+        record::flushUnit(printChannels().unit[channelIndex(channel)]);
+    }
 }
 
 bool tableFileFailed(int32_t table) {

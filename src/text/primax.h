@@ -70,4 +70,7 @@ int32_t tableNumber(std::string_view name);
 /// True when the table is active on a channel whose file has failed a write.
 bool tableFileFailed(int32_t table);
 
+/// Writes what the file of the table's channel holds in its buffer.
+void flushTable(int32_t table);
+
 } // namespace mfreport::text

@@ -101,6 +101,7 @@ void layOutTable(int32_t slot, int32_t width, bool separated) {
         line.fill(0);
     }
     t.wrap_mode.fill(0);
+    t.line_end.fill(0);
 
     int32_t line = 1;
     int32_t used = 0; // last position taken in the line
@@ -127,6 +128,8 @@ void layOutTable(int32_t slot, int32_t width, bool separated) {
         fieldAttribute(f, kAttrSeparator) = separated ? start + fieldWidth : 0;
         fieldAttribute(f, kAttrValuesPut) = 0;
         t.line_fields[static_cast<size_t>(line - 1)][inLine++] = f;
+        int32_t& end = t.line_end[static_cast<size_t>(line - 1)];
+        end = std::max(end, separated ? start + fieldWidth : start + fieldWidth - 1);
         used = first + columnWidth - 1;
     }
     t.lines_per_record = line;

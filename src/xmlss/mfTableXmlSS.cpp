@@ -11,8 +11,10 @@
 namespace {
 
 using mfreport::markup::appendXmlText;
+using mfreport::markup::ColumnText;
 using mfreport::markup::Folding;
 using mfreport::markup::Output;
+using mfreport::markup::Text;
 using mfreport::markup::XmlAttribute;
 using mfreport::markup::XmlText;
 
@@ -121,9 +123,27 @@ void appendBlankCell(std::string& row, mfTable&, int) {
     row += cellEnd;
 }
 
+// Integers are unstyled number cells; a number takes the style of its
+// column's format; a number written as text keeps a blank before its data.
+void prepareColumn(mfTable& table, int index, ColumnText& text) {
+    const mfTableColumn& column = *table.column_at(static_cast<size_t>(index));
+    text.integerStart = numberCell;
+    std::string start(styledCell);
+    appendStyle(start, column);
+    text.realStart = start + std::string(styledNumber);
+    text.numberTextStart = column.type() == mfTableColumn::INTEGER
+                               ? std::string(numberCell)
+                               : start + std::string(styledNumberText);
+    text.textStart = stringCell;
+}
+
 constexpr mfreport::markup::TableMarkup worksheet = {
-    writeHead, "</Table>\n</Worksheet>\n\n", " <Row>\n", "  </Row>", "", appendBlankCell, false,
+    writeHead,     "</Table>\n</Worksheet>\n\n", " <Row>\n", "  </Row>", "", appendBlankCell, false,
+    prepareColumn,
 };
+
+// The number in scientific notation with 16 decimals and an upper-case "E".
+constexpr int kDigits = 16;
 
 } // namespace
 
@@ -151,66 +171,60 @@ bool mfTableXmlSS::begin_record() {
 }
 
 bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
         return false;
     }
-    *cell += numberCell;
-    mfreport::number::appendInt(*cell, value);
-    *cell += cellEnd;
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    char* p = out.room(col.integerStart.room() + 20 + cellEnd.size());
+    p = col.integerStart.copyTo(p);
+    p = mfreport::number::writeInt(p, value);
+    out.commit(mfreport::markup::copy(p, cellEnd));
+    records_->done(cell);
     return true;
 }
 
 bool mfTableXmlSS::insertValue(int column, const double& value, const std::string*) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
         return false;
     }
-    const mfTableColumn& col = *column_at(static_cast<size_t>(column));
-    const double shown = col.displayValue(value);
-    if (std::isfinite(shown)) {
-        *cell += styledCell;
-        appendStyle(*cell, col);
-        *cell += styledNumber;
-    } else {
-        *cell += stringCell;
-    }
-    mfreport::number::appendDouble(*cell, shown, mfreport::number::Notation::Scientific, 16, true);
-    *cell += cellEnd;
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    const double shown = value * col.factor;
+    char* p =
+        out.room(col.realStart.room() + mfreport::number::doubleRoom(kDigits) + cellEnd.size());
+    p = std::isfinite(shown) ? col.realStart.copyTo(p) : mfreport::markup::copy(p, stringCell);
+    p = mfreport::number::writeDouble(p, shown, mfreport::number::Notation::Scientific, kDigits,
+                                      true);
+    out.commit(mfreport::markup::copy(p, cellEnd));
+    records_->done(cell);
     return true;
 }
 
 bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::string*) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
-        return false;
-    }
-    const mfTableColumn& col = *column_at(static_cast<size_t>(column));
-    std::string scratch;
-    std::string_view text = mfreport::markup::showBrackets(value, scratch);
-    const bool numberColumn =
-        col.type() == mfTableColumn::INTEGER || col.type() == mfTableColumn::REAL;
-    if (numberColumn && isPlainNumber(value)) {
-        // Without leading blanks: spreadsheet programs read " 7" as no number.
-        text = value;
-        text.remove_prefix(text.find_first_not_of(' '));
-        if (col.type() == mfTableColumn::INTEGER) {
-            *cell += numberCell;
-        } else {
-            *cell += styledCell;
-            appendStyle(*cell, col);
-            *cell += styledNumberText;
+    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+        std::string scratch;
+        std::string_view text = mfreport::markup::showBrackets(value, scratch);
+        const bool numberColumn =
+            col.type == mfTableColumn::INTEGER || col.type == mfTableColumn::REAL;
+        if (numberColumn && isPlainNumber(value)) {
+            // Without leading blanks: spreadsheet programs read " 7" as no number.
+            text = value;
+            text.remove_prefix(text.find_first_not_of(' '));
+            out += col.numberTextStart;
+        } else if (col.type == mfTableColumn::REAL &&
+                   (text.find("Inf") != std::string_view::npos ||
+                    text.find("NaN") != std::string_view::npos)) {
+            text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+            out += stringCell;
+        } else { // text, and text that is no plain number
+            out += stringCell;
         }
-    } else if (col.type() == mfTableColumn::REAL && (text.find("Inf") != std::string_view::npos ||
-                                                     text.find("NaN") != std::string_view::npos)) {
-        text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
-        *cell += stringCell;
-    } else { // text, and text that is no plain number
-        *cell += stringCell;
-    }
-    appendXmlText(*cell, text);
-    *cell += cellEnd;
-    return true;
+        appendXmlText(out, text);
+        out += cellEnd;
+    });
 }
 
 bool mfTableXmlSS::end_record() {

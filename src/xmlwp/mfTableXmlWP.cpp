@@ -12,8 +12,10 @@ namespace {
 
 using mfreport::markup::appendXmlAttribute;
 using mfreport::markup::appendXmlText;
+using mfreport::markup::ColumnText;
 using mfreport::markup::Folding;
 using mfreport::markup::Output;
+using mfreport::markup::Text;
 using mfreport::markup::XmlText;
 
 constexpr std::string_view tableStart[] = {
@@ -52,6 +54,7 @@ constexpr std::string_view headCellEnd[] = {
 constexpr std::string_view headRowEnd = R"( </w:tr>)";
 
 constexpr std::string_view cellEnd = "</w:p></w:tc>\n";
+constexpr std::string_view numberEnd = "</w:t></w:r></w:p></w:tc>\n";
 
 // Grid width in twentieths of a point: 6 points per width unit, 72 points
 // for a column without a width.
@@ -116,6 +119,15 @@ void appendBlankCell(std::string& row, mfTable&, int) {
     row += "  <w:tc><w:p><w:r><w:t> </w:t></w:r></w:p></w:tc>\n";
 }
 
+void prepareColumn(mfTable& table, int index, ColumnText& text) {
+    std::string start;
+    openCell(start, *table.column_at(static_cast<size_t>(index)));
+    text.textStart = start;
+    start += "<w:r><w:t>";
+    text.integerStart = start;
+    text.realStart = start;
+}
+
 constexpr mfreport::markup::TableMarkup wordTable = {
     writeHead,
     "</w:tbl>\n</wx:sub-section>\n\n",
@@ -124,6 +136,7 @@ constexpr mfreport::markup::TableMarkup wordTable = {
     " </w:tr>\n <w:tr>\n",
     appendBlankCell,
     true,
+    prepareColumn,
 };
 
 } // namespace
@@ -152,62 +165,59 @@ bool mfTableXmlWP::begin_record() {
 }
 
 bool mfTableXmlWP::insertValue(int column, const int& value, const std::string*) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
         return false;
     }
-    openCell(*cell, *column_at(static_cast<size_t>(column)));
-    *cell += "<w:r><w:t>";
-    mfreport::number::appendInt(*cell, value);
-    *cell += "</w:t></w:r>";
-    *cell += cellEnd;
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    char* p = out.room(col.integerStart.room() + 20 + numberEnd.size());
+    p = col.integerStart.copyTo(p);
+    p = mfreport::number::writeInt(p, value);
+    out.commit(mfreport::markup::copy(p, numberEnd));
+    records_->done(cell);
     return true;
 }
 
 bool mfTableXmlWP::insertValue(int column, const double& value, const std::string*) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
         return false;
     }
-    const mfTableColumn& col = *column_at(static_cast<size_t>(column));
-    openCell(*cell, col);
-    *cell += "<w:r><w:t>";
-    mfreport::markup::appendCellNumber(*cell, col, col.displayValue(value));
-    *cell += "</w:t></w:r>";
-    *cell += cellEnd;
+    Text& out = *cell.out;
+    const ColumnText& col = *cell.column;
+    mfreport::markup::appendNumberCell(out, col.realStart, col, value * col.factor, numberEnd);
+    records_->done(cell);
     return true;
 }
 
 bool mfTableXmlWP::insertValue(int column, const std::string& value, const std::string* link) {
-    std::string* cell = records_->cell(*this, column);
-    if (cell == nullptr) {
-        return false;
-    }
-    std::string scratch;
-    const std::string_view text = mfreport::markup::showBrackets(value, scratch);
-    Vector<std::string> lines;
-    openCell(*cell, *column_at(static_cast<size_t>(column)));
-    if (link != nullptr) {
-        *cell += R"(<w:hlink w:bookmark=")";
-        appendXmlAttribute(*cell, *link);
-        *cell += R"(">)";
-        *cell += R"(<w:r><w:rPr><w:rStyle w:val="Hyperlink" /></w:rPr><w:t>)";
-        appendXmlText(*cell, text);
-        *cell += "</w:t></w:r></w:hlink>";
-    } else if (text.find_first_of("\r\n") != std::string_view::npos &&
-               mfStr::findLines(std::string(text), lines) > 1) {
-        for (size_t i = 0; i < lines.size(); ++i) {
-            *cell += i > 0 ? "<w:br/><w:r><w:t>" : "<w:r><w:t>";
-            appendXmlText(*cell, lines[i]);
-            *cell += "</w:t></w:r>";
+    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+        std::string scratch;
+        const std::string_view text = mfreport::markup::showBrackets(value, scratch);
+        out += col.textStart;
+        if (link != nullptr) {
+            out += R"(<w:hlink w:bookmark=")";
+            appendXmlAttribute(out, *link);
+            out += R"(">)";
+            out += R"(<w:r><w:rPr><w:rStyle w:val="Hyperlink" /></w:rPr><w:t>)";
+            appendXmlText(out, text);
+            out += "</w:t></w:r></w:hlink>";
+        } else if (Vector<std::string> lines;
+                   text.find_first_of("\r\n") != std::string_view::npos &&
+                   mfStr::findLines(std::string(text), lines) > 1) {
+            for (size_t i = 0; i < lines.size(); ++i) {
+                out += i > 0 ? "<w:br/><w:r><w:t>" : "<w:r><w:t>";
+                appendXmlText(out, lines[i]);
+                out += "</w:t></w:r>";
+            }
+        } else {
+            out += "<w:r><w:t>";
+            appendXmlText(out, text);
+            out += "</w:t></w:r>";
         }
-    } else {
-        *cell += "<w:r><w:t>";
-        appendXmlText(*cell, text);
-        *cell += "</w:t></w:r>";
-    }
-    *cell += cellEnd;
-    return true;
+        out += cellEnd;
+    });
 }
 
 bool mfTableXmlWP::end_record() {

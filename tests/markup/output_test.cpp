@@ -94,6 +94,41 @@ TEST(MarkupOutput, AFailedWriteIsNeverForgotten) {
     EXPECT_FALSE(written.healthy());
 }
 
+long long sizeOf(const std::string& path) {
+    return static_cast<long long>(mftest::readFile(path).size());
+}
+
+TEST(MarkupOutput, BytesReachTheFileAtFinishAndWhenTheBufferIsFull) {
+    mftest::TempFile file("buffered.xml");
+    Output out(file.path());
+    out.line("<a/>");
+    EXPECT_EQ(sizeOf(file.path()), 0);
+    EXPECT_TRUE(out.finish());
+    EXPECT_EQ(sizeOf(file.path()), 5);
+    const size_t almost = Output::kBufferSize - 10;
+    out.put(std::string(almost, 'x'));
+    EXPECT_EQ(sizeOf(file.path()), 5);
+    out.line(std::string(20, 'y')); // the buffer is full: written in one piece
+    EXPECT_EQ(sizeOf(file.path()), static_cast<long long>(5 + almost + 21));
+    out.put("tail");
+    std::ofstream& direct = out.stream(); // what was written comes first
+    direct << "!";
+    direct.flush();
+    EXPECT_TRUE(out.closeDocument("\n"));
+    const std::string text = mftest::readFile(file.path());
+    EXPECT_EQ(text.size(), 5 + almost + 21 + 6);
+    EXPECT_EQ(text.substr(text.size() - 6), "tail!\n");
+}
+
+TEST(MarkupOutput, AFailedBufferWriteShowsInTheNextAnswer) {
+    Output out("/dev/full");
+    EXPECT_TRUE(out.endRecord());
+    out.put(std::string(Output::kBufferSize, 'x'));
+    EXPECT_FALSE(out.healthy());
+    EXPECT_FALSE(out.endRecord());
+    EXPECT_FALSE(out.closeDocument("end\n"));
+}
+
 // The walk of `columns` cells as text: "|" where a row folds, "." per indent cell.
 std::string walk(const Folding& folding, size_t columns) {
     std::string text;

@@ -1,6 +1,7 @@
 // Numeric edit descriptors and whole records against the output of a Fortran
 // compiler for the same formats and values (tests/data/fortran_edit_cases.txt,
 // made by tests/tools/make_fortran_edit_cases.sh).
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <regex>
@@ -121,6 +122,43 @@ TEST(EditDescriptors, MalformedDescriptorsGiveNoText) {
     EXPECT_FALSE(editFixed(1.0, kMaxFieldWidth + 1, 2));
     EXPECT_FALSE(editExponent(1.0, 10, 3, 2, 5));  // k must stay below d + 2
     EXPECT_FALSE(editExponent(1.0, 10, 3, 2, -3)); // and above -d
+}
+
+// The text that a put routine leaves in a field of w characters between two
+// guard characters, "<malformed>" when it refuses.
+template <class Put>
+std::string putInto(int32_t w, Put put) {
+    std::string buffer = "[" + std::string(static_cast<size_t>(w), '?') + "]";
+    if (!put(buffer.data() + 1)) {
+        return buffer == "[" + std::string(static_cast<size_t>(w), '?') + "]" ? "<malformed>"
+                                                                              : "<changed>";
+    }
+    EXPECT_EQ(buffer.front(), '[');
+    EXPECT_EQ(buffer.back(), ']');
+    return buffer.substr(1, buffer.size() - 2);
+}
+
+TEST(EditDescriptors, PutRoutinesFillTheirFieldExactly) {
+    EXPECT_EQ(putInto(6, [](char* p) { return putInteger(p, -42, 6, 3); }), "  -042");
+    EXPECT_EQ(putInto(2, [](char* p) { return putInteger(p, 123, 2); }), "**");
+    EXPECT_EQ(putInto(5, [](char* p) { return putInteger(p, 0, 5, 0); }), "     ");
+    EXPECT_EQ(putInto(20, [](char* p) { return putInteger(p, 7, 20, 16); }),
+              "    0000000000000007");
+    EXPECT_EQ(putInto(8, [](char* p) { return putFixed(p, 3.14159, 8, 2); }), "    3.14");
+    EXPECT_EQ(putInto(4, [](char* p) { return putFixed(p, -0.5, 4, 2); }), "-.50");
+    EXPECT_EQ(putInto(3, [](char* p) { return putFixed(p, 0.0, 3, 3); }), "***");
+    EXPECT_EQ(putInto(9, [](char* p) { return putFixed(p, -HUGE_VAL, 9, 2); }), "-Infinity");
+    EXPECT_EQ(putInto(10, [](char* p) { return putExponent(p, 12346.0, 10, 3, 2, 1); }),
+              " 1.235E+04");
+    EXPECT_EQ(putInto(9, [](char* p) { return putExponent(p, -0.00123, 9, 2, 2, 0); }),
+              "-0.12E-02");
+    EXPECT_EQ(putInto(8, [](char* p) { return putExponent(p, -0.00123, 8, 2, 2, 0); }), "-.12E-02");
+    EXPECT_EQ(putInto(9, [](char* p) { return putExponent(p, 1e200, 9, 2, 2, 1); }), "*********");
+    EXPECT_EQ(putInto(10, [](char* p) { return putExponent(p, 1e200, 10, 2, 0, 1); }),
+              "  1.00+200");
+    EXPECT_EQ(putInto(4, [](char* p) { return putInteger(p, 1, 0); }), "<malformed>");
+    EXPECT_EQ(putInto(4, [](char* p) { return putFixed(p, 1.0, 4, -1); }), "<malformed>");
+    EXPECT_EQ(putInto(4, [](char* p) { return putExponent(p, 1.0, 4, 1, 2, 3); }), "<malformed>");
 }
 
 TEST(EditDescriptors, WideFieldsOfHugeValuesStayInBounds) {

@@ -23,6 +23,33 @@ OpenRequest request(const std::string& file, OpenStatus status,
     return r;
 }
 
+TEST(RecordOutput, PlainLinesAreTheRecordsOfTextItems) {
+    mftest::TempFile lines("lines.txt");
+    mftest::TempFile records("records.txt");
+    ASSERT_EQ(openUnit(request(lines.path(), OpenStatus::New)), kIoOk);
+    EXPECT_EQ(writeLine(kUnit, " ", "text  "), kIoOk);
+    EXPECT_EQ(writeLine(kUnit, ""), kIoOk);
+    EXPECT_EQ(writeLine(kUnit, "\f"), kIoOk);
+    EXPECT_EQ(closeUnit(kUnit), kIoOk);
+    ASSERT_EQ(openUnit(request(records.path(), OpenStatus::New)), kIoOk);
+    writeRecord(kUnit, {A(" "), A("text  ")});
+    writeRecord(kUnit, {A("")});
+    writeRecord(kUnit, {A("\f")});
+    EXPECT_EQ(closeUnit(kUnit), kIoOk);
+    EXPECT_EQ(mftest::readFile(lines.path()), mftest::readFile(records.path()));
+    EXPECT_EQ(writeLine(kUnit, "closed"), kIoNotOpen);
+    EXPECT_EQ(writeLine(kStandardInput, "x"), kIoReadOnly);
+}
+
+TEST(RecordOutput, AFailedFlushMarksTheUnit) {
+    ASSERT_EQ(openUnit(request("/dev/full", OpenStatus::Old, OpenAccess::Append)), kIoOk);
+    EXPECT_EQ(writeLine(kUnit, "buffered"), kIoOk);
+    EXPECT_FALSE(writeFailed(kUnit));
+    flushUnit(kUnit);
+    EXPECT_TRUE(writeFailed(kUnit));
+    closeUnit(kUnit);
+}
+
 TEST(RecordOutput, FormatItemsMakeWholeLines) {
     mftest::TempFile file("records.txt");
     ASSERT_EQ(openUnit(request(file.path(), OpenStatus::New)), kIoOk);

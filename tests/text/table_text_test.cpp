@@ -158,7 +158,7 @@ TEST_F(TextTables, MisusedProtocolAnswersFalseAndHarmsNoOtherTable) {
     auto dev = device();
     auto never = table(*dev, "NEVER");
     never->addColumn(column("A", "", mfTableColumn::INTEGER, 4));
-    EXPECT_TRUE(never->begin_record());
+    EXPECT_FALSE(never->begin_record()); // never begun: nothing to record
     EXPECT_FALSE(never->insertValue(0, 1));
     EXPECT_FALSE(never->end_record());
     EXPECT_FALSE(never->end_table());
@@ -216,9 +216,11 @@ TEST_F(TextTables, AReportFileThatCannotBeCreatedRefusesItsTables) {
         auto t = table(*dev, "T");
         t->addColumn(column("A", "", mfTableColumn::INTEGER, 4));
         EXPECT_FALSE(t->begin_table()) << name;
+        EXPECT_FALSE(t->begin_record());
         EXPECT_FALSE(t->insertValue(0, 1));
         EXPECT_FALSE(t->end_record());
         EXPECT_TRUE(t->end_table());
+        EXPECT_FALSE(dev->close()) << name; // the report never reached a file
     }
     EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::current_path()));
 }

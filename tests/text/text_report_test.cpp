@@ -257,7 +257,7 @@ TEST_F(TextReports, FailedWritesTurnEveryTableOperationFalse) {
     EXPECT_FALSE(mfreport::record::writeFailed(21));
 
     bool failed = false;
-    for (int i = 0; i < 2000 && !failed; ++i) { // until the buffer reaches the device
+    for (int i = 0; i < 100000 && !failed; ++i) { // until the buffer reaches the device
         t->insertValue(0, i);
         failed = !t->end_record();
     }

@@ -1,0 +1,31 @@
+#!/bin/sh
+# Marginal instructions per cell of the library and of the limit writer, by
+# callgrind (repeatable where wall time is not): the instructions of R = 12000
+# records less those of R = 2000, divided by the 100000 cells between them.
+#
+#   bench/callgrind.sh BUILD/bench/mfreport_bench [KIND...]
+set -eu
+bench=$1
+shift
+kinds=${*:-html xmlss xmlwp text csv}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# Instructions of one run of the benchmark with the given arguments.
+instructions() {
+    valgrind --tool=callgrind --callgrind-out-file="$scratch/out" "$bench" "$@" \
+        2>"$scratch/log" >/dev/null
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$scratch/log"
+}
+
+perCell() {
+    low=$(instructions --records 2000 "$@")
+    high=$(instructions --records 12000 "$@")
+    echo $(((high - low) / 100000))
+}
+
+printf '%-6s %12s %12s\n' kind library limit
+for kind in $kinds; do
+    printf '%-6s %12s %12s\n' "$kind" "$(perCell --only library --kind "$kind")" \
+        "$(perCell --only limit --kind "$kind")"
+done

@@ -1,0 +1,510 @@
+// Streaming speed of the table writers against the limit: a raw writer of the
+// same table bytes (numbers by std::to_chars into one large buffer, one write
+// per few megabytes, no library code), measured in the same run.
+//
+// Workload: one table of R records x 10 columns. Column 0 is the text
+// "N%06d" of the record index (STRING, width 8); columns 1 and 2 are integers
+// (the record number, index + 1, and a pseudo-random value in -10000..10000);
+// columns 3 to 9 are REAL, FIXED, width 12, 4 decimals, drawn from the 32-bit
+// linear congruential generator s = 1664525 s + 1013904223 (mod 2^32), seed
+// 20240601: (s / 2^32 * 1100 - 100) * 10^(k - 6) for column k, and 0.0 when
+// (index + k) % 50 == 0.
+//
+//   mfreport_bench [--records N] [--kind K] [--reps N]
+//
+// K is html, xmlss, xmlwp, text, csv or all. Per kind it prints the median
+// seconds of at least 5 interleaved library/limit pairs, the cells per second,
+// the ratio of the library's cells per second to the limit's (the median of
+// the pairs' ratios, each pair measured under the same load), the output
+// bytes and the peak resident memory of a separate process that writes the
+// same table. The word-processing, text
+// and semicolon-separated kinds have no limit writer of their own and are
+// compared with the spreadsheet limit.
+//
+// For instruction counts under valgrind: --only library|limit runs that side
+// once, without timing pairs or child processes.
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mfreport/mfreport.h"
+
+namespace {
+
+constexpr int kColumns = 10;
+constexpr int kRealColumns = 7;
+
+// One record of the workload.
+struct Record {
+    char name[16];
+    int nameLength;
+    int number;
+    int random;
+    double values[kRealColumns];
+};
+
+class Workload {
+public:
+    void make(int index, Record& r) {
+        r.nameLength = name(index, r.name);
+        r.number = index + 1;
+        r.random = static_cast<int>(next() % 20001U) - 10000;
+        static constexpr double scale[kRealColumns] = {1e-3, 1e-2, 1e-1, 1.0, 1e1, 1e2, 1e3};
+        for (int j = 0; j < kRealColumns; ++j) {
+            const int k = j + 3;
+            const double u = next() / 4294967296.0 * 1100.0 - 100.0;
+            r.values[j] = (index + k) % 50 == 0 ? 0.0 : u * scale[j];
+        }
+    }
+
+private:
+    // "N%06d" of the index, as snprintf writes it, at a fraction of its cost.
+    static int name(int index, char* out) {
+        char digits[12];
+        int n = 0;
+        for (unsigned v = static_cast<unsigned>(index); v > 0 || n < 6; v /= 10) {
+            digits[n++] = static_cast<char>('0' + v % 10);
+        }
+        out[0] = 'N';
+        for (int i = 0; i < n; ++i) {
+            out[1 + i] = digits[n - 1 - i];
+        }
+        return n + 1;
+    }
+    uint32_t next() {
+        state_ = 1664525U * state_ + 1013904223U;
+        return state_;
+    }
+    uint32_t state_ = 20240601U;
+};
+
+struct Kind {
+    std::string_view name;
+    mfDevice::ReportType type;
+    std::string_view extension; ///< of the file the device writes
+    bool textKind;              ///< the device adds the extension itself
+    std::string_view limit;     ///< the limit writer compared with
+};
+
+constexpr Kind kKinds[] = {
+    {"html", mfDevice::HTML, ".html", false, "html"},
+    {"xmlss", mfDevice::XML_SS, ".xml", false, "xmlss"},
+    {"xmlwp", mfDevice::XML_WP, ".xml", false, "xmlss"},
+    {"text", mfDevice::TEXT, ".LIS", true, "xmlss"},
+    {"csv", mfDevice::TEXT_CSV, ".csv", true, "xmlss"},
+};
+
+std::string scratchDir() {
+    const char* dir = std::getenv("TMPDIR");
+    return std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp");
+}
+
+std::string stem(std::string_view kind, std::string_view side) {
+    return scratchDir() + "/mfreport-bench-" + std::to_string(getpid()) + "-" + std::string(kind) +
+           "-" + std::string(side);
+}
+
+long long fileSize(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        return -1;
+    }
+    std::fseek(f, 0, SEEK_END);
+    const long long size = std::ftell(f);
+    std::fclose(f);
+    return size;
+}
+
+std::string readAll(const std::string& path) {
+    std::string bytes;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char chunk[65536];
+        size_t n = 0;
+        while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+            bytes.append(chunk, n);
+        }
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+void removeFiles(const std::string& path) {
+    std::remove(path.c_str());
+    std::remove((path + ".bak").c_str());
+}
+
+// ---------------------------------------------------------------- library
+
+// Writes the workload through createDevice; returns the file written.
+std::string writeLibrary(const Kind& kind, int records) {
+    const std::string base = stem(kind.name, "library");
+    const std::string file = kind.textKind ? base : base + std::string(kind.extension);
+    const std::string written = base + std::string(kind.extension);
+    const mfReportClient client("Bench", "Table streaming benchmark", "1.0", "07-DEC-2026");
+    const mfReportHeader model("Model", "Benchmark model", "bench.mdl", "", "07-DEC-2026");
+    std::unique_ptr<mfDevice> device(mfDevice::createDevice(client, file, kind.type, model));
+    std::unique_ptr<mfTable> table(device->addTable(mfTableHeader("RESULTS", "Results", 1)));
+
+    mfTableColumn name("Name", "Record name", mfTableColumn::STRING);
+    name.setWidth(8, 0, mfTableColumn::GENERAL);
+    table->addColumn(name);
+    table->addColumn(mfTableColumn("Number", "Record number", mfTableColumn::INTEGER));
+    table->addColumn(mfTableColumn("Random", "Pseudo-random integer", mfTableColumn::INTEGER));
+    for (int k = 3; k < kColumns; ++k) {
+        mfTableColumn value("V" + std::to_string(k), "Value " + std::to_string(k),
+                            mfTableColumn::REAL);
+        value.setWidth(12, 4, mfTableColumn::FIXED);
+        table->addColumn(value);
+    }
+
+    Workload workload;
+    Record r{};
+    std::string text;
+    bool ok = table->begin_table();
+    for (int i = 0; i < records; ++i) {
+        workload.make(i, r);
+        text.assign(r.name, static_cast<size_t>(r.nameLength));
+        table->begin_record();
+        table->insertValue(0, text);
+        table->insertValue(1, r.number);
+        table->insertValue(2, r.random);
+        for (int j = 0; j < kRealColumns; ++j) {
+            table->insertValue(j + 3, r.values[j]);
+        }
+        ok = table->end_record() && ok;
+    }
+    ok = table->end_table() && ok;
+    table.reset();
+    ok = device->close() && ok;
+    device.reset();
+    if (!ok) {
+        std::fprintf(stderr, "mfreport_bench: %s: the library reported a failed write\n",
+                     written.c_str());
+        std::exit(1);
+    }
+    return written;
+}
+
+// ------------------------------------------------------------------ limit
+
+// A raw writer: one large buffer, one write per few megabytes.
+class RawFile {
+public:
+    explicit RawFile(const std::string& path)
+        : file_(std::fopen(path.c_str(), "wb")), buffer_(new char[kCapacity + kSlack]) {
+        if (file_ == nullptr) {
+            std::perror(path.c_str());
+            std::exit(1);
+        }
+        std::setvbuf(file_, nullptr, _IONBF, 0);
+    }
+    ~RawFile() {
+        drain();
+        std::fclose(file_);
+    }
+    RawFile(const RawFile&) = delete;
+    RawFile& operator=(const RawFile&) = delete;
+
+    // Room for `n` more bytes (n <= kSlack).
+    char* room() {
+        if (used_ >= kCapacity) {
+            drain();
+        }
+        return buffer_.get() + used_;
+    }
+    void advance(char* end) { used_ = static_cast<size_t>(end - buffer_.get()); }
+    void put(std::string_view text) {
+        char* p = room();
+        std::memcpy(p, text.data(), text.size());
+        advance(p + text.size());
+    }
+
+private:
+    static constexpr size_t kCapacity = 4U << 20;
+    static constexpr size_t kSlack = 64U << 10;
+    void drain() {
+        if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, file_) != used_) {
+            std::perror("mfreport_bench: write");
+            std::exit(1);
+        }
+        used_ = 0;
+    }
+    std::FILE* file_;
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
+};
+
+char* copy(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+// A FIXED 12.4 number right-justified in 12 columns; zero shows as "0".
+char* fixedCell(char* p, double v) {
+    char digits[64];
+    char* end = digits;
+    if (std::fabs(v) > 0.0) {
+        end = std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, 4).ptr;
+    } else {
+        *end++ = '0';
+    }
+    const size_t length = static_cast<size_t>(end - digits);
+    for (size_t i = length; i < 12; ++i) {
+        *p++ = ' ';
+    }
+    return copy(p, std::string_view(digits, length));
+}
+
+// 16 digits after the point, upper-case exponent letter.
+char* scientificCell(char* p, double v) {
+    char* end = std::to_chars(p, p + 64, v, std::chars_format::scientific, 16).ptr;
+    for (char* e = end - 1; e > p; --e) {
+        if (*e == 'e') {
+            *e = 'E';
+            break;
+        }
+    }
+    return end;
+}
+
+void limitHtml(RawFile& out, int records) {
+    out.put("  <tbody>\n");
+    Workload workload;
+    Record r{};
+    for (int i = 0; i < records; ++i) {
+        workload.make(i, r);
+        char* p = out.room();
+        p = copy(p, "    <tr> \n      <td align=\"left\" >");
+        p = copy(p, std::string_view(r.name, static_cast<size_t>(r.nameLength)));
+        p = copy(p, " </td>\n      <td align=\"right\"> ");
+        p = std::to_chars(p, p + 16, r.number).ptr;
+        p = copy(p, "</td> \n      <td align=\"right\"> ");
+        p = std::to_chars(p, p + 16, r.random).ptr;
+        p = copy(p, "</td> \n");
+        for (int j = 0; j < kRealColumns; ++j) {
+            p = copy(p, "      <td align=\"right\"> ");
+            p = fixedCell(p, r.values[j]);
+            p = copy(p, "</td>\n");
+        }
+        p = copy(p, "    </tr> \n");
+        out.advance(p);
+    }
+    out.put("  </tbody>\n</table> \n");
+}
+
+void limitXmlss(RawFile& out, int records) {
+    out.put("<Worksheet ss:Name=\"RESULTS\">\n");
+    Workload workload;
+    Record r{};
+    for (int i = 0; i < records; ++i) {
+        workload.make(i, r);
+        char* p = out.room();
+        p = copy(p, " <Row>\n    <Cell><Data ss:Type=\"String\">");
+        p = copy(p, std::string_view(r.name, static_cast<size_t>(r.nameLength)));
+        p = copy(p, "</Data></Cell>\n    <Cell><Data ss:Type=\"Number\">");
+        p = std::to_chars(p, p + 16, r.number).ptr;
+        p = copy(p, "</Data></Cell>\n    <Cell><Data ss:Type=\"Number\">");
+        p = std::to_chars(p, p + 16, r.random).ptr;
+        p = copy(p, "</Data></Cell>\n");
+        for (int j = 0; j < kRealColumns; ++j) {
+            p = copy(p, "    <Cell ss:StyleID=\"FixedDecimal4\"><Data ss:Type=\"Number\">");
+            p = scientificCell(p, r.values[j]);
+            p = copy(p, "</Data></Cell>\n");
+        }
+        p = copy(p, "  </Row>");
+        out.advance(p);
+    }
+    out.put("</Table>\n</Worksheet>\n\n");
+}
+
+std::string writeLimit(std::string_view limit, int records) {
+    const std::string file = stem(limit, "limit") + ".xml";
+    RawFile out(file);
+    if (limit == "html") {
+        limitHtml(out, records);
+    } else {
+        limitXmlss(out, records);
+    }
+    return file;
+}
+
+// The rows of the limit's file must stand in the library's file as they are.
+bool sameRows(const std::string& libraryFile, const std::string& limitFile) {
+    const std::string library = readAll(libraryFile);
+    const std::string limit = readAll(limitFile);
+    const size_t first = limit.find('\n') + 1;
+    const size_t last = limit.rfind("</");
+    const std::string_view rows = std::string_view(limit).substr(first, last - first);
+    return !rows.empty() && library.find(rows) != std::string::npos;
+}
+
+// ----------------------------------------------------------------- driver
+
+double seconds(const std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+template <class F>
+double timed(F&& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return seconds(std::chrono::steady_clock::now() - start);
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Peak resident memory in KiB of this process (VmHWM: unlike the peak that
+// getrusage reports, it does not include the memory of the parent that
+// started the process).
+long ownPeakMemory() {
+    long kib = -1;
+    if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status) != nullptr) {
+            if (std::strncmp(line, "VmHWM:", 6) == 0) {
+                kib = std::atol(line + 6);
+            }
+        }
+        std::fclose(status);
+    }
+    return kib;
+}
+
+// Peak resident memory in KiB of a separate process writing the kind's table.
+long peakMemory(const char* self, const Kind& kind, int records) {
+    const std::string command = std::string(self) + " --only library --peak yes --kind " +
+                                std::string(kind.name) + " --records " + std::to_string(records);
+    std::FILE* child = popen(command.c_str(), "r");
+    if (child == nullptr) {
+        return -1;
+    }
+    long kib = -1;
+    if (std::fscanf(child, "%ld", &kib) != 1) {
+        kib = -1;
+    }
+    return pclose(child) == 0 ? kib : -1;
+}
+
+const Kind* findKind(std::string_view name) {
+    for (const Kind& k : kKinds) {
+        if (k.name == name) {
+            return &k;
+        }
+    }
+    return nullptr;
+}
+
+[[noreturn]] void usage(const char* self) {
+    std::fprintf(stderr,
+                 "usage: %s [--records N] [--kind html|xmlss|xmlwp|text|csv|all] [--reps N]\n"
+                 "          [--only library|limit]\n",
+                 self);
+    std::exit(2);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int records = 200000;
+    int reps = 5;
+    std::string kindName = "all";
+    std::string only;
+    bool peak = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (i + 1 >= argc) {
+            usage(argv[0]);
+        }
+        const char* value = argv[++i];
+        if (arg == "--records") {
+            records = std::atoi(value);
+        } else if (arg == "--reps") {
+            reps = std::atoi(value);
+        } else if (arg == "--kind") {
+            kindName = value;
+        } else if (arg == "--only") {
+            only = value;
+        } else if (arg == "--peak") {
+            peak = std::string_view(value) == "yes";
+        } else {
+            usage(argv[0]);
+        }
+    }
+    if (records < 1 || reps < 1 || (kindName != "all" && findKind(kindName) == nullptr) ||
+        (!only.empty() && only != "library" && only != "limit")) {
+        usage(argv[0]);
+    }
+    std::vector<const Kind*> kinds;
+    for (const Kind& k : kKinds) {
+        if (kindName == "all" || k.name == kindName) {
+            kinds.push_back(&k);
+        }
+    }
+
+    if (!only.empty()) {
+        for (const Kind* kind : kinds) {
+            removeFiles(only == "library" ? writeLibrary(*kind, records)
+                                          : writeLimit(kind->limit, records));
+        }
+        if (peak) {
+            std::printf("%ld\n", ownPeakMemory());
+        }
+        return 0;
+    }
+
+    const int pairs = std::max(reps, 5);
+    const double cells = static_cast<double>(records) * kColumns;
+    std::printf("%d records x %d columns, median of %d interleaved library/limit pairs\n\n",
+                records, kColumns, pairs);
+    std::printf("%-6s %9s %9s %9s %12s %12s %7s %12s %9s\n", "kind", "records", "seconds",
+                "limit s", "cells/s", "limit c/s", "ratio", "bytes", "peak KiB");
+    for (const Kind* kind : kinds) {
+        std::vector<double> library;
+        std::vector<double> limit;
+        long long bytes = 0;
+        bool same = true;
+        for (int rep = 0; rep < pairs; ++rep) {
+            std::string libraryFile;
+            std::string limitFile;
+            library.push_back(timed([&] { libraryFile = writeLibrary(*kind, records); }));
+            limit.push_back(timed([&] { limitFile = writeLimit(kind->limit, records); }));
+            if (rep == 0) {
+                bytes = fileSize(libraryFile);
+                if (kind->name == kind->limit) {
+                    same = sameRows(libraryFile, limitFile);
+                }
+            }
+            removeFiles(libraryFile);
+            removeFiles(limitFile);
+        }
+        const double t = median(library);
+        const double l = median(limit);
+        // Each pair ran under the same load: the median of their ratios.
+        std::vector<double> ratios;
+        for (size_t i = 0; i < library.size(); ++i) {
+            ratios.push_back(limit[i] / library[i]);
+        }
+        std::printf("%-6s %9d %9.4f %9.4f %12.0f %12.0f %6.1f%% %12lld %9ld%s\n",
+                    std::string(kind->name).c_str(), records, t, l, cells / t, cells / l,
+                    100.0 * median(ratios), bytes, peakMemory(argv[0], *kind, records),
+                    same ? "" : "  (rows differ from the limit's!)");
+        std::fflush(stdout);
+    }
+    return 0;
+}
