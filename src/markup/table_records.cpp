@@ -1,9 +1,13 @@
 #include "mfreport/markup/table_records.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 namespace mfreport::markup {
+
+/// The widest number field, and the most decimals.
+constexpr int32_t kLongestNumber = 1024;
 
 std::string_view showBrackets(std::string_view value, std::string& scratch) {
     if (!isBracketed(value)) {
@@ -150,10 +154,13 @@ void mfTable::MarkupRecords::prepare(mfTable& table) {
                         : format == mfTableColumn::SCIENTIFIC
                             ? mfreport::number::Notation::Scientific
                             : mfreport::number::Notation::General;
-        const int32_t decimals = column.storedDecimals();
-        // A stream takes a negative precision as its default of 6.
+        // A stream takes a negative precision as its default of 6. Widths and
+        // decimals stop at kLongestNumber: a cell of 2^31 digits or blanks
+        // would take gigabytes and minutes.
+        const int32_t decimals =
+            std::min(column.storedDecimals(), mfreport::markup::kLongestNumber);
         text.precision = sized && decimals >= 0 ? decimals : 6;
-        text.width = sized ? column.storedWidth() : 0;
+        text.width = sized ? std::min(column.storedWidth(), mfreport::markup::kLongestNumber) : 0;
         text.field = static_cast<size_t>(text.width > 0 ? text.width : 0);
         text.shortField = text.field <= ColumnText::kShort &&
                           mfreport::number::doubleRoom(text.precision) <= ColumnText::kLocal;

@@ -1,7 +1,9 @@
 // Inputs that once crashed, hung or corrupted a document; each is also kept in
 // the fuzz corpus (fuzz/corpus/<kind>/fault-*).
 #include <climits>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +48,35 @@ TEST(Regressions, AFolderAsFigureIsAnUnreadableImage) {
         EXPECT_TRUE(d.addParagraph("after"));
     });
     EXPECT_NE(document.find(">after<"), std::string::npos);
+}
+
+// A number field of 2^31 - 1 blanks or decimals took four gigabytes and a
+// minute for one cell; fields and decimals now stop at 1024 characters.
+TEST(Regressions, NumberFieldsAndDecimalsStopAt1024) {
+    const auto table = [](mfDevice& d) {
+        std::unique_ptr<mfTable> t(d.addTable(mfTableHeader("T", "Wide", 1)));
+        mfTableColumn wide("W", "wide", mfTableColumn::REAL);
+        wide.setWidth(0x7FFFFFFF, 2, mfTableColumn::FIXED);
+        mfTableColumn precise("P", "precise", mfTableColumn::REAL);
+        precise.setWidth(4, 0x7FFFFFFF, mfTableColumn::FIXED);
+        t->addColumn(wide);
+        t->addColumn(precise);
+        t->begin_table();
+        t->begin_record();
+        t->insertValue(0, 1.5);
+        t->insertValue(1, 1.5);
+        EXPECT_TRUE(t->end_record());
+        EXPECT_TRUE(t->end_table());
+    };
+    const std::pair<mfDevice::ReportType, std::string> kinds[] = {{mfDevice::HTML, "> "},
+                                                                  {mfDevice::XML_WP, "<w:t>"}};
+    for (const auto& [kind, cellStart] : kinds) {
+        const std::string document = writeDocument(kind, table);
+        EXPECT_NE(document.find(cellStart + std::string(1020, ' ') + "1.50<"), std::string::npos);
+        EXPECT_NE(document.find(cellStart + "1.5" + std::string(1023, '0') + "<"),
+                  std::string::npos);
+        EXPECT_LT(document.size(), 64U * 1024U);
+    }
 }
 
 } // namespace
