@@ -89,6 +89,20 @@ SEEDS = {
                     bytes([END_RECORD, 0]) + records(0, 2) +
                     bytes([COPY_TABLE, 0, 2, 1, WRAPPING, 2, 3, 2]) + records(2, 2) +
                     bytes([END_TABLE, 1, DELETE_TABLE, 0, END_TABLE, 2])),
+    # Widths and decimals at the edges of 32 bits (size() bytes 162, 163,
+    # 164), folding at the edges of int (integer() bytes 208, 209).
+    'extremes': (bytes([1]) + identity() + table(0, 'EDGES', 'Edges') +
+                 column(0, INTEGER, 'I', 'i', width=(162, 164, FIXED)) +
+                 column(0, REAL, 'R', 'r', width=(163, 162, SCIENTIFIC)) +
+                 column(0, REAL, 'F', 'f', width=(164, 162, FIXED)) +
+                 column(0, STRING, 'S', 's', width=(162, 162, GENERAL)) +
+                 bytes([WRAPPING, 0, 209, 208, BEGIN_TABLE, 0]) +
+                 bytes([BEGIN_RECORD, 0, INSERT_REAL, 0]) + level(1) + bytes([4, 0]) +
+                 bytes([INSERT_REAL, 0]) + level(2) + bytes([6, 0]) +
+                 bytes([INSERT_INT, 0]) + level(0) + bytes([208, 0]) +
+                 bytes([INSERT_TEXT, 0]) + level(3) + bytes([0xC8, 4]) + b'wide' + bytes([0]) +
+                 bytes([END_RECORD, 0]) + records(0, 3) + bytes([END_TABLE, 0]) +
+                 bytes([HEADING]) + text('Deep') + bytes([208])),
     'empty': bytes([3]) + identity() + table(0, 'EMPTY', 'Nothing') +
              column(0, STRING, 'A', 'a') + bytes([BEGIN_TABLE, 0, END_TABLE, 0]),
 }
