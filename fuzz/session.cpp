@@ -19,7 +19,7 @@
 
 #include "input.h"
 #include "text_check.h"
-#include "xml_check.h"
+#include "xml_wellformed.h"
 
 namespace mffuzz {
 namespace {

@@ -1,4 +1,4 @@
-#include "xml_check.h"
+#include "xml_wellformed.h"
 
 #include <cstdint>
 #include <vector>
