@@ -118,6 +118,12 @@ void Output::closeAll() {
     }
 }
 
+void Output::closeInside(Mark mark) {
+    while (isOpen(mark) && !innermost(mark)) {
+        closeInnermost();
+    }
+}
+
 bool Output::closeDocument(std::string_view documentEnd) {
     if (!closed()) {
         closeAll();

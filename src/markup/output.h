@@ -144,6 +144,8 @@ public:
     /// Closes every open element, innermost first, each by its finisher when
     /// it has one.
     void closeAll();
+    /// Closes what was opened inside `mark` as closeAll() does; `mark` stays open.
+    void closeInside(Mark mark);
 
     // Content of the innermost open element may be appended to buffer()
     // directly: nothing else writes into an open element without closing it

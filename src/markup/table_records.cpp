@@ -249,6 +249,9 @@ bool mfTable::MarkupRecords::begin_record(mfTable& table) {
     if (output_->isOpen(rowMark_)) {
         output_->rewind(rowMark_); // begun again: the cells start afresh
     } else {
+        // A record that a copy of this table left open ends first: rows
+        // never nest, and its cells never take this row's back with them.
+        output_->closeInside(table_);
         output_->put(markup_->rowStart);
         if (!finisher_) {
             finisher_ = std::make_shared<RowFinisher>(*this, table);

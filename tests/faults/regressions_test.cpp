@@ -1,9 +1,11 @@
 // Inputs that once crashed, hung or corrupted a document; each is also kept in
 // the fuzz corpus (fuzz/corpus/<kind>/fault-*).
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +78,69 @@ TEST(Regressions, NumberFieldsAndDecimalsStopAt1024) {
         EXPECT_NE(document.find(cellStart + "1.5" + std::string(1023, '0') + "<"),
                   std::string::npos);
         EXPECT_LT(document.size(), 64U * 1024U);
+    }
+}
+
+/// The deepest nesting of the element that `starts` open and `end` closes.
+int deepest(const std::string& document, const std::vector<std::string>& starts,
+            const std::string& end) {
+    int depth = 0;
+    int most = 0;
+    for (size_t at = 0; at < document.size(); ++at) {
+        if (document.compare(at, end.size(), end) == 0) {
+            --depth;
+        }
+        for (const std::string& start : starts) {
+            if (document.compare(at, start.size(), start) == 0) {
+                most = std::max(most, ++depth);
+            }
+        }
+    }
+    return most;
+}
+
+// A record begun on a table while a copy of it had a record open opened its
+// row inside the copy's; ending the copy's record then took the rows of the
+// table back out of the workbook.
+TEST(Regressions, ARecordOfACopyEndsBeforeTheTablesNextRecord) {
+    struct Rows {
+        mfDevice::ReportType kind;
+        std::vector<std::string> starts;
+        std::string end;
+    };
+    const Rows kinds[] = {{mfDevice::HTML, {"<tr>", "<tr "}, "</tr>"},
+                          {mfDevice::XML_SS, {"<Row>", "<Row "}, "</Row>"},
+                          {mfDevice::XML_WP, {"<w:tr>", "<w:tr "}, "</w:tr>"}};
+    for (const Rows& rows : kinds) {
+        const std::string document = writeDocument(rows.kind, [](mfDevice& d) {
+            std::unique_ptr<mfTable> t(d.addTable(mfTableHeader("T", "Copied", 1)));
+            t->addColumn(mfTableColumn("A", "a", mfTableColumn::INTEGER));
+            t->begin_table();
+            t->begin_record();
+            t->insertValue(0, 1001);
+            t->end_record();
+            std::unique_ptr<mfTable> copy;
+            if (auto* html = dynamic_cast<mfTableHtml*>(t.get())) {
+                copy = std::make_unique<mfTableHtml>(*html);
+            } else if (auto* ss = dynamic_cast<mfTableXmlSS*>(t.get())) {
+                copy = std::make_unique<mfTableXmlSS>(*ss);
+            } else {
+                copy = std::make_unique<mfTableXmlWP>(dynamic_cast<mfTableXmlWP&>(*t));
+            }
+            EXPECT_TRUE(copy->begin_record());
+            copy->insertValue(0, 1002);
+            EXPECT_TRUE(t->begin_record());
+            t->insertValue(0, 1003);
+            EXPECT_TRUE(t->end_record());
+            EXPECT_TRUE(t->end_table());
+        });
+        EXPECT_EQ(deepest(document, rows.starts, rows.end), 1) << rows.end;
+        const size_t first = document.find("1001");
+        const size_t second = document.find("1002");
+        const size_t third = document.find("1003");
+        EXPECT_LT(first, second);
+        EXPECT_LT(second, third);
+        EXPECT_NE(third, std::string::npos);
     }
 }
 
