@@ -175,6 +175,9 @@ private:
 
     /// Every writing operation answers false once the device is closed.
     void answered(bool answer, const char* operation) {
+        if (tracing_) {
+            std::fprintf(stderr, "  %s -> %s\n", operation, answer ? "true" : "false");
+        }
         if (closed_ && answer) {
             violation(kind_, std::string(operation) + " answered true after close()");
         }
@@ -332,6 +335,9 @@ private:
 
     void call() {
         const uint8_t op = in_.byte() % 32;
+        if (tracing_) {
+            std::fprintf(stderr, "call %u%s\n", op, toc_ ? " (contents pass)" : "");
+        }
         mfDevice& d = current();
         switch (op) {
         case 0: {
@@ -405,6 +411,10 @@ private:
         }
 
         Slot& slot = slots_[in_.below(kSlots)];
+        if (tracing_) {
+            std::fprintf(stderr, "  on table %d%s\n", static_cast<int>(&slot - slots_),
+                         slot.table ? "" : " (none)");
+        }
         if (!slot.table) {
             return;
         }
@@ -415,9 +425,16 @@ private:
             slot.table.reset();
             return;
         case 11:
-        case 29:
-            t.addColumn(column());
+        case 29: {
+            const mfTableColumn c = column();
+            if (tracing_) {
+                std::fprintf(stderr, "  column type %d width %d decimals %d format %d adjust %d\n",
+                             static_cast<int>(c.type()), c.storedWidth(), c.storedDecimals(),
+                             static_cast<int>(c.format_type()), static_cast<int>(c.adjust()));
+            }
+            t.addColumn(c);
             return;
+        }
         case 12:
             t.setBackgroundColor(text());
             return;
@@ -498,7 +515,12 @@ private:
             return;
         case 27: {
             Slot& other = slots_[in_.below(kSlots)];
-            if (in_.flag() || !other.table) {
+            const bool construct = in_.flag() || !other.table;
+            if (tracing_) {
+                std::fprintf(stderr, "  %s into table %d\n", construct ? "copied" : "assigned",
+                             static_cast<int>(&other - slots_));
+            }
+            if (construct) {
                 other.table = copyOf(t);
             } else if (&other != &slot) {
                 assign(*other.table, t);
@@ -588,6 +610,8 @@ private:
     const Kind& kind_;
     Input& in_;
     bool clean_ = false;
+    /// MFREPORT_FUZZ_TRACE set: every call and its answer to standard error.
+    const bool tracing_ = std::getenv("MFREPORT_FUZZ_TRACE") != nullptr;
     bool closed_ = false;
     std::unique_ptr<mfDevice> device_;
     std::unique_ptr<mfTOCDevice> toc_;
