@@ -555,13 +555,15 @@ private:
                           document.size());
             }
             if (clean_) {
-                problem = xmlProblem(document, {"nbsp"});
+                problem = xmlProblem(document, {"nbsp"}, {"table", "tr", "td", "th"});
             }
             break;
         }
         case mfDevice::XML_SS:
+            problem = xmlProblem(document, {}, {"Worksheet", "Table", "Row", "Cell", "Data"});
+            break;
         case mfDevice::XML_WP:
-            problem = xmlProblem(document);
+            problem = xmlProblem(document, {}, {"w:tbl", "w:tr", "w:tc"});
             break;
         default:
             problem = textProblem(document);

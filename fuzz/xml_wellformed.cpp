@@ -1,5 +1,6 @@
 #include "xml_wellformed.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -88,8 +89,9 @@ size_t firstBadCharacter(std::string_view s) {
 
 class Checker {
 public:
-    Checker(std::string_view doc, const std::set<std::string>& entities)
-        : doc_(doc), entities_(entities) {}
+    Checker(std::string_view doc, const std::set<std::string>& entities,
+            const std::set<std::string>& unnested)
+        : doc_(doc), entities_(entities), unnested_(unnested) {}
 
     std::string run() {
         const size_t bad = firstBadCharacter(doc_);
@@ -391,6 +393,10 @@ private:
                 if (!attributes(empty)) {
                     return false;
                 }
+                if (unnested_.count(tag) != 0 &&
+                    std::find(open.begin(), open.end(), tag) != open.end()) {
+                    return failed("a <" + tag + "> inside a <" + tag + ">");
+                }
                 if (!empty) {
                     open.push_back(tag);
                 }
@@ -412,14 +418,16 @@ private:
 
     std::string_view doc_;
     const std::set<std::string>& entities_;
+    const std::set<std::string>& unnested_;
     size_t pos_ = 0;
     std::string problem_;
 };
 
 } // namespace
 
-std::string xmlProblem(std::string_view document, const std::set<std::string>& entities) {
-    return Checker(document, entities).run();
+std::string xmlProblem(std::string_view document, const std::set<std::string>& entities,
+                       const std::set<std::string>& unnested) {
+    return Checker(document, entities, unnested).run();
 }
 
 } // namespace mffuzz

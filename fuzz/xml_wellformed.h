@@ -13,7 +13,9 @@ namespace mffuzz {
 
 /// "" when `document` is well-formed, otherwise what is wrong and where.
 /// `entities` are the names allowed in entity references besides amp, lt,
-/// gt, quot and apos.
-std::string xmlProblem(std::string_view document, const std::set<std::string>& entities = {});
+/// gt, quot and apos; an element named in `unnested` may not stand inside
+/// another of its name (a row inside a row is well-formed, but no table).
+std::string xmlProblem(std::string_view document, const std::set<std::string>& entities = {},
+                       const std::set<std::string>& unnested = {});
 
 } // namespace mffuzz

@@ -48,6 +48,8 @@ TEST(FuzzXmlCheck, FindsEveryKindOfBreak) {
     for (const char* document : broken) {
         EXPECT_NE(xmlProblem(document), "") << "passed: " << document;
     }
+    EXPECT_EQ(xmlProblem("<t><r/><r><c/></r></t>", {}, {"r"}), "");
+    EXPECT_NE(xmlProblem("<t><r><c><r/></c></r></t>", {}, {"r"}), "");
 }
 
 } // namespace
