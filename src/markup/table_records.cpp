@@ -114,7 +114,11 @@ mfTable::MarkupRecords& mfTable::MarkupRecords::operator=(const MarkupRecords& o
 mfTable::MarkupRecords::~MarkupRecords() = default;
 
 Folding mfTable::MarkupRecords::folding(const mfTable& table) {
-    return Folding{table.wrap_width_, table.wrap_indent_};
+    // An indent fills at most a row less one cell: every output row shows a
+    // column, and no indent makes a record endless.
+    const int width = table.wrap_width_;
+    const int indent = width >= 1 ? std::min(table.wrap_indent_, width - 1) : 0;
+    return Folding{width, indent};
 }
 
 void mfTable::MarkupRecords::prepare(mfTable& table) {

@@ -81,6 +81,34 @@ TEST(Regressions, NumberFieldsAndDecimalsStopAt1024) {
     }
 }
 
+// An indent of INT_MAX wrote INT_MAX blank cells at every fold: the indent
+// now fills at most a row less one cell.
+TEST(Regressions, AWrapIndentLeavesRoomForAColumn) {
+    const std::string page = writeDocument(mfDevice::HTML, [](mfDevice& d) {
+        std::unique_ptr<mfTable> t(d.addTable(mfTableHeader("T", "Wrapped", 1)));
+        for (const char* name : {"A", "B", "C"}) {
+            t->addColumn(mfTableColumn(name, name, mfTableColumn::INTEGER));
+        }
+        t->setWrapping(2, INT_MAX);
+        t->begin_table();
+        t->begin_record();
+        t->insertValue(0, 1);
+        t->insertValue(1, 2);
+        t->insertValue(2, 3);
+        t->end_record();
+        EXPECT_TRUE(t->end_table());
+    });
+    EXPECT_EQ(between(page, "  <tbody>\n", "  </tbody>\n"),
+              "    <tr> \n"
+              "      <td align=\"right\"> 1</td> \n"
+              "      <td align=\"right\"> 2</td> \n"
+              " </tr>\n"
+              " <tr>\n"
+              "      <td align=\"right\">&nbsp;</td>\n"
+              "      <td align=\"right\"> 3</td> \n"
+              "    </tr> \n");
+}
+
 /// The deepest nesting of the element that `starts` open and `end` closes.
 int deepest(const std::string& document, const std::vector<std::string>& starts,
             const std::string& end) {
