@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "mfreport/text/formatter_state.h"
 #include "mfreport/text/mfTextDevice.h"
 #include "mfreport/text/primax.h"
 
@@ -43,7 +44,10 @@ mfTableText::mfTableText(const mfTableHeader& header, mfDevice* device)
 mfTableText::~mfTableText() = default;
 
 bool mfTableText::usable() const {
-    return text_device_ != nullptr && text_device_->isOpen();
+    // A later text device takes the page manager and the formatter over: from
+    // then on this device's tables write nothing.
+    return text_device_ != nullptr && text_device_->isOpen() &&
+           text::reportState().owner == text_device_;
 }
 
 std::string mfTableText::tableName() {

@@ -109,6 +109,52 @@ TEST(Regressions, AWrapIndentLeavesRoomForAColumn) {
               "    </tr> \n");
 }
 
+// The tables of a text device went on answering true after a second text
+// device had taken the page manager over, though their records reached no
+// file.
+TEST(Regressions, TablesOfAReplacedTextDeviceAnswerFalse) {
+    const mftest::FixedClock clock(mftest::fixedEpoch);
+    for (const mfDevice::ReportType kind : {mfDevice::TEXT, mfDevice::TEXT_CSV}) {
+        const std::string extension = kind == mfDevice::TEXT ? ".LIS" : ".csv";
+        const mftest::TempFile first("first" + extension);
+        const mftest::TempFile second("second" + extension);
+        const auto stem = [&](const mftest::TempFile& file) {
+            return file.path().substr(0, file.path().size() - extension.size());
+        };
+        std::unique_ptr<mfDevice> a(
+            mfDevice::createDevice(mftest::testClient, stem(first), kind, mftest::testModel));
+        std::unique_ptr<mfTable> ta(a->addTable(mfTableHeader("A", "First", 1)));
+        ta->addColumn(mfTableColumn("N", "Number", mfTableColumn::INTEGER));
+        EXPECT_TRUE(ta->begin_table());
+        EXPECT_TRUE(ta->begin_record());
+        EXPECT_TRUE(ta->insertValue(0, 1001));
+        EXPECT_TRUE(ta->end_record());
+
+        std::unique_ptr<mfDevice> b(
+            mfDevice::createDevice(mftest::testClient, stem(second), kind, mftest::testModel));
+        std::unique_ptr<mfTable> tb(b->addTable(mfTableHeader("B", "Second", 1)));
+        tb->addColumn(mfTableColumn("N", "Number", mfTableColumn::INTEGER));
+        EXPECT_TRUE(tb->begin_table());
+        EXPECT_FALSE(ta->begin_record());
+        EXPECT_FALSE(ta->insertValue(0, 1002));
+        EXPECT_FALSE(ta->end_record());
+        EXPECT_FALSE(ta->end_table());
+        EXPECT_TRUE(tb->begin_record());
+        EXPECT_TRUE(tb->insertValue(0, 2001));
+        EXPECT_TRUE(tb->end_record());
+        EXPECT_TRUE(tb->end_table());
+        EXPECT_TRUE(b->close());
+        EXPECT_TRUE(a->close());
+
+        const std::string one = mftest::readFile(first.path());
+        const std::string two = mftest::readFile(second.path());
+        EXPECT_NE(one.find("1001"), std::string::npos);
+        EXPECT_EQ(one.find("1002"), std::string::npos);
+        EXPECT_EQ(two.find("1002"), std::string::npos);
+        EXPECT_NE(two.find("2001"), std::string::npos);
+    }
+}
+
 /// The deepest nesting of the element that `starts` open and `end` closes.
 int deepest(const std::string& document, const std::vector<std::string>& starts,
             const std::string& end) {
