@@ -8,7 +8,9 @@ import sys
 HEADING, PARAGRAPH, LIST, FIGURE, PAGE_BREAK, TOC_LINE, BEGIN_TOC, END_TOC, TOC_PASS, \
     ADD_TABLE, DELETE_TABLE, ADD_COLUMN, TABLE_COLOUR, WRAPPING, ABBREVIATIONS, NOTE, \
     BEGIN_TABLE, BEGIN_RECORD, INSERT_INT, INSERT_REAL, INSERT_TEXT, INSERT_OTHER, \
-    END_RECORD, END_TABLE, CLOSE, RECORDS, CHANGE_COLUMN, COPY_TABLE, RESET_HEADINGS = range(29)
+    END_RECORD, END_TABLE, CLOSE, RECORDS, CHANGE_COLUMN, COPY_TABLE, SECOND = range(29)
+# SECOND is followed by 0 (reset the heading numbers), 1 (build or delete a
+# second device) or 2 (a table of the second device: slot, name, description).
 
 INTEGER, REAL, STRING = 1, 2, 3  # integer() bytes for the column types 0, 1, 2
 FIXED, SCIENTIFIC, GENERAL = 1, 2, 3  # and for the formats
@@ -103,6 +105,13 @@ SEEDS = {
                  bytes([INSERT_TEXT, 0]) + level(3) + bytes([0xC8, 4]) + b'wide' + bytes([0]) +
                  bytes([END_RECORD, 0]) + records(0, 3) + bytes([END_TABLE, 0]) +
                  bytes([HEADING]) + text('Deep') + bytes([208])),
+    # A second device of the kind, with a table of its own, between the
+    # records of the first one's table.
+    'second': (bytes([3]) + identity() + forces_table(0) + bytes([BEGIN_TABLE, 0]) +
+               records(0, 2) + bytes([SECOND, 1, SECOND, 2, 1]) + text('OTHER') + text('Other') +
+               column(1, INTEGER, 'K', 'k') + bytes([BEGIN_TABLE, 1]) + records(1, 2) +
+               records(0, 2) + bytes([END_TABLE, 1, END_TABLE, 0, SECOND, 1]) + records(0, 1) +
+               bytes([CLOSE])),
     'empty': bytes([3]) + identity() + table(0, 'EMPTY', 'Nothing') +
              column(0, STRING, 'A', 'a') + bytes([BEGIN_TABLE, 0, END_TABLE, 0]),
 }

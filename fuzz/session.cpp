@@ -27,16 +27,18 @@ namespace {
 struct Kind {
     mfDevice::ReportType type;
     const char* name;
-    const char* fileName; ///< as given to createDevice
-    const char* written;  ///< the file the device writes
+    const char* fileName;      ///< as given to createDevice
+    const char* written;       ///< the file the device writes
+    const char* secondName;    ///< the file name of a second device of the kind
+    const char* secondWritten; ///< and the file it writes
 };
 
 constexpr Kind kKinds[] = {
-    {mfDevice::HTML, "html", "report.html", "report.html"},
-    {mfDevice::XML_SS, "xml_ss", "workbook.xml", "workbook.xml"},
-    {mfDevice::XML_WP, "xml_wp", "document.xml", "document.xml"},
-    {mfDevice::TEXT, "text", "report", "report.LIS"},
-    {mfDevice::TEXT_CSV, "text_csv", "report", "report.csv"},
+    {mfDevice::HTML, "html", "report.html", "report.html", "second.html", "second.html"},
+    {mfDevice::XML_SS, "xml_ss", "workbook.xml", "workbook.xml", "second.xml", "second.xml"},
+    {mfDevice::XML_WP, "xml_wp", "document.xml", "document.xml", "second.xml", "second.xml"},
+    {mfDevice::TEXT, "text", "report", "report.LIS", "second", "second.LIS"},
+    {mfDevice::TEXT_CSV, "text_csv", "report", "report.csv", "second", "second.csv"},
 };
 
 constexpr size_t kSlots = 4;
@@ -123,9 +125,10 @@ public:
         for (std::string& field : identity) {
             field = text(); // one by one: the order of arguments is unspecified
         }
-        const mfReportClient client(identity[0], identity[1], identity[2], identity[3]);
-        const mfReportHeader header(identity[4], identity[5], identity[6], identity[7],
-                                    identity[8]);
+        client_ = mfReportClient(identity[0], identity[1], identity[2], identity[3]);
+        model_ = mfReportHeader(identity[4], identity[5], identity[6], identity[7], identity[8]);
+        const mfReportClient& client = client_;
+        const mfReportHeader& header = model_;
         try {
             device_.reset(mfDevice::createDevice(client, kind_.fileName, kind_.type, header));
         } catch (const std::exception& e) {
@@ -147,6 +150,7 @@ public:
         for (Slot& slot : slots_) {
             slot.table.reset();
         }
+        second_.reset();
         device_.reset();
         check();
     }
@@ -155,6 +159,7 @@ private:
     struct Slot {
         std::unique_ptr<mfTable> table;
         bool traceable = false; ///< text kinds: column 0 laid out to show a traced number
+        bool second = false;    ///< a table of the second device, never traced
     };
 
     bool tooLarge() const {
@@ -175,6 +180,9 @@ private:
 
     /// Every writing operation answers false once the device is closed.
     void answered(bool answer, const char* operation) {
+        if (acting_ != nullptr && acting_->second) {
+            return; // the second device is not closed by close()
+        }
         if (tracing_) {
             std::fprintf(stderr, "  %s -> %s\n", operation, answer ? "true" : "false");
         }
@@ -316,7 +324,7 @@ private:
             }
             const bool ended = t.end_record();
             answered(ended, "end_record");
-            if (begun && inserted && ended && (!textKind() || slot.traceable)) {
+            if (begun && inserted && ended && (!textKind() || slot.traceable) && !slot.second) {
                 traced_.push_back(number);
             }
         }
@@ -335,6 +343,7 @@ private:
 
     void call() {
         const uint8_t op = in_.byte() % 32;
+        acting_ = nullptr;
         if (tracing_) {
             std::fprintf(stderr, "call %u%s\n", op, toc_ ? " (contents pass)" : "");
         }
@@ -395,14 +404,29 @@ private:
             }
             slot.table.reset(d.addTable(header));
             slot.traceable = false;
+            slot.second = false;
             if (toc_ && slot.table) {
                 violation(kind_, "the contents pass answered a table");
             }
             return;
         }
         case 28:
-            d.reset_heading_counter();
-            return;
+            switch (in_.below(3)) {
+            case 0:
+                d.reset_heading_counter();
+                return;
+            case 1:
+                secondDevice();
+                return;
+            default:
+                if (second_) {
+                    Slot& slot = slots_[in_.below(kSlots)];
+                    slot.table.reset(second_->addTable(mfTableHeader(text(), text(), 1)));
+                    slot.traceable = false;
+                    slot.second = true;
+                }
+                return;
+            }
         case 24:
             close();
             return;
@@ -418,6 +442,7 @@ private:
         if (!slot.table) {
             return;
         }
+        acting_ = &slot;
         mfTable& t = *slot.table;
         std::string scratch;
         switch (op) {
@@ -526,10 +551,32 @@ private:
                 assign(*other.table, t);
             }
             other.traceable = slot.traceable;
+            other.second = slot.second;
             return;
         }
         default:
             return;
+        }
+    }
+
+    /// A second device of the kind, on a file of its own, built or deleted
+    /// with its tables. A second text device takes the page manager over.
+    void secondDevice() {
+        if (second_) {
+            for (Slot& slot : slots_) {
+                if (slot.second) {
+                    slot.table.reset();
+                    slot.second = false;
+                }
+            }
+            second_.reset();
+            return;
+        }
+        try {
+            // The same identity: the defaults ("<no name>") are no XHTML.
+            second_.reset(mfDevice::createDevice(client_, kind_.secondName, kind_.type, model_));
+        } catch (const std::exception& e) {
+            violation(kind_, std::string("createDevice threw: ") + e.what());
         }
     }
 
@@ -543,8 +590,17 @@ private:
             if (!traced_.empty()) {
                 violation(kind_, "records were written but there is no file");
             }
-            return;
+        } else {
+            checkDocument(document);
+            checkTraced(document);
         }
+        const std::string other = readFile(kind_.secondWritten, exists);
+        if (exists) {
+            checkDocument(other);
+        }
+    }
+
+    void checkDocument(const std::string& document) {
         std::string problem;
         switch (kind_.type) {
         case mfDevice::HTML: {
@@ -575,7 +631,6 @@ private:
                           ? std::string::npos
                           : std::strtoul(problem.c_str() + at + 6, nullptr, 10));
         }
-        checkTraced(document);
     }
 
     /// Every record that answered true is in the file, in the order written.
@@ -617,6 +672,10 @@ private:
     bool closed_ = false;
     std::unique_ptr<mfDevice> device_;
     std::unique_ptr<mfTOCDevice> toc_;
+    std::unique_ptr<mfDevice> second_;
+    mfReportClient client_;
+    mfReportHeader model_;
+    const Slot* acting_ = nullptr; ///< the table of the call being made
     Slot slots_[kSlots];
     size_t traced_count_ = 0;
     std::vector<int> traced_;
@@ -666,7 +725,8 @@ void prepare() {
     }
     std::atexit([] {
         for (const char* file : {"figure.png", "empty.png", "report.html", "workbook.xml",
-                                 "document.xml", "report.LIS", "report.csv", "PTDUMP.DMP"}) {
+                                 "document.xml", "report.LIS", "report.csv", "second.html",
+                                 "second.xml", "second.LIS", "second.csv", "PTDUMP.DMP"}) {
             std::remove(file);
         }
         rmdir("folder");
@@ -680,6 +740,7 @@ void runInput(mfDevice::ReportType type, const uint8_t* data, size_t size) {
     prepare();
     const Kind& kind = kindOf(type);
     std::remove(kind.written);
+    std::remove(kind.secondWritten);
     Input in(data, size);
     Session(kind, in).run();
 }
