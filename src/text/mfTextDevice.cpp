@@ -32,6 +32,11 @@ mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file
     const std::string version = client_.version();
     const std::string versionDate = client_.version_date();
 
+    // An earlier text device gives the page manager up closed: its records
+    // reach its file, and its close() answers how that went.
+    if (const void* earlier = text::reportState().owner) {
+        const_cast<mfTextDevice*>(static_cast<const mfTextDevice*>(earlier))->close();
+    }
     print::PRTDEF();
     print::primasState().page_advance_char = '\f';
     int32_t status = 0;
@@ -59,6 +64,9 @@ mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file
 
 mfTextDevice::~mfTextDevice() {
     close();
+    if (text::reportState().owner == this) {
+        text::reportState().owner = nullptr;
+    }
 }
 
 bool mfTextDevice::close() {

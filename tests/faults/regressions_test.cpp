@@ -111,7 +111,8 @@ TEST(Regressions, AWrapIndentLeavesRoomForAColumn) {
 
 // The tables of a text device went on answering true after a second text
 // device had taken the page manager over, though their records reached no
-// file.
+// file; and the records it had written stayed in the unit's buffer, out of
+// the file, unless the second device opened a file of its own.
 TEST(Regressions, TablesOfAReplacedTextDeviceAnswerFalse) {
     const mftest::FixedClock clock(mftest::fixedEpoch);
     for (const mfDevice::ReportType kind : {mfDevice::TEXT, mfDevice::TEXT_CSV}) {
@@ -132,6 +133,7 @@ TEST(Regressions, TablesOfAReplacedTextDeviceAnswerFalse) {
 
         std::unique_ptr<mfDevice> b(
             mfDevice::createDevice(mftest::testClient, stem(second), kind, mftest::testModel));
+        EXPECT_NE(mftest::readFile(first.path()).find("1001"), std::string::npos);
         std::unique_ptr<mfTable> tb(b->addTable(mfTableHeader("B", "Second", 1)));
         tb->addColumn(mfTableColumn("N", "Number", mfTableColumn::INTEGER));
         EXPECT_TRUE(tb->begin_table());
