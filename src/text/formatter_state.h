@@ -12,6 +12,8 @@
 #include "mfreport/print/print_channels.h"
 #include "mfreport/record/fixed_text.h"
 
+class mfTextDevice;
+
 namespace mfreport::text {
 
 using record::FixedString;
@@ -183,7 +185,7 @@ struct ReportState {
     int32_t current_channel = 0; ///< channel last looked up by name
     int32_t report_channel = 0;  ///< channel of the report file; 0: none
     int32_t close_status = 0;    ///< CLSFIL status of the last close of a channel file
-    const void* owner = nullptr; ///< the text device the report belongs to
+    mfTextDevice* owner = nullptr; ///< the text device the report belongs to
     FixedString<20> program_name;
     FixedString<50> program_description;
     FixedString<20> program_version;

@@ -34,8 +34,8 @@ mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file
 
     // An earlier text device gives the page manager up closed: its records
     // reach its file, and its close() answers how that went.
-    if (const void* earlier = text::reportState().owner) {
-        const_cast<mfTextDevice*>(static_cast<const mfTextDevice*>(earlier))->close();
+    if (mfTextDevice* earlier = text::reportState().owner) {
+        earlier->close();
     }
     print::PRTDEF();
     print::primasState().page_advance_char = '\f';
