@@ -182,9 +182,9 @@ struct ChannelFile {
 /// The report-wide values of the channel routines.
 struct ReportState {
     int32_t dump_unit = 0;
-    int32_t current_channel = 0; ///< channel last looked up by name
-    int32_t report_channel = 0;  ///< channel of the report file; 0: none
-    int32_t close_status = 0;    ///< CLSFIL status of the last close of a channel file
+    int32_t current_channel = 0;   ///< channel last looked up by name
+    int32_t report_channel = 0;    ///< channel of the report file; 0: none
+    int32_t close_status = 0;      ///< CLSFIL status of the last close of a channel file
     mfTextDevice* owner = nullptr; ///< the text device the report belongs to
     FixedString<20> program_name;
     FixedString<50> program_description;
