@@ -6,6 +6,7 @@
 #include "mfreport/text/formatter_state.h"
 #include "mfreport/text/mfTextDevice.h"
 #include "mfreport/text/primax.h"
+#include "mfreport/text/printable.h"
 
 namespace {
 
@@ -52,14 +53,14 @@ bool mfTableText::usable() const {
 
 std::string mfTableText::tableName() {
     const std::string& name = header().name();
-    return name.size() > kLongestName ? name.substr(0, kLongestName - 1) : name;
+    return text::printable(name.size() > kLongestName ? name.substr(0, kLongestName - 1) : name);
 }
 
 bool mfTableText::defineColumn(int32_t k, const mfTableColumn& column) {
-    std::string name = column.name();
-    std::string description = column.description();
+    std::string name = text::printable(column.name());
+    std::string description = text::printable(column.description());
     if (!column.unit().empty()) {
-        description += "(" + column.unit() + ")";
+        description += "(" + text::printable(column.unit()) + ")";
     }
     const auto code = format_code_.find(column.type());
     std::string format = code != format_code_.end() ? code->second : std::string();
@@ -91,7 +92,7 @@ bool mfTableText::begin_table() {
         return false;
     }
     table_ = table;
-    text::PTTITL(table_, header().description(), status);
+    text::PTTITL(table_, text::printable(header().description()), status);
     if (status == 0) {
         text::PTOCOL(table_, status);
     }
@@ -135,7 +136,8 @@ bool mfTableText::insertValue(int column, const std::string& value, const std::s
         return !text::tableFileFailed(table_);
     }
     int32_t status = 0;
-    text::PTPUTA(table_, kLevel, column + 1, value, status);
+    std::string scratch;
+    text::PTPUTA(table_, kLevel, column + 1, text::printable(value, scratch), status);
     return status == 0;
 }
 

@@ -11,6 +11,7 @@
 #include "mfreport/text/channels.h"
 #include "mfreport/text/formatter_state.h"
 #include "mfreport/text/mfTableText.h"
+#include "mfreport/text/printable.h"
 
 namespace {
 
@@ -27,10 +28,10 @@ constexpr std::string_view kSuiteWord = "KALDU";
 mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file_name,
                            bool comma_separated)
     : client_(client), file_name_(file_name), comma_separated_(comma_separated) {
-    const std::string name = client_.name();
-    const std::string description = client_.description();
-    const std::string version = client_.version();
-    const std::string versionDate = client_.version_date();
+    const std::string name = text::printable(client_.name());
+    const std::string description = text::printable(client_.description());
+    const std::string version = text::printable(client_.version());
+    const std::string versionDate = text::printable(client_.version_date());
 
     // An earlier text device gives the page manager up closed: its records
     // reach its file, and its close() answers how that went.

@@ -220,4 +220,45 @@ TEST(Regressions, ARecordOfACopyEndsBeforeTheTablesNextRecord) {
     }
 }
 
+// A line feed in a caller's text split a print line, so that the page number
+// left its heading line and the page ran longer than counted; in the
+// semicolon-separated kind it cut a record in two.
+TEST(Regressions, ControlCharactersInCallerTextBecomeBlanks) {
+    const mftest::FixedClock clock(mftest::fixedEpoch);
+    const mfReportClient client("BeamCalc", "Linear static analysis of plane frames", "2.4.1",
+                                "01-NOV\n2026");
+    for (const mfDevice::ReportType kind : {mfDevice::TEXT, mfDevice::TEXT_CSV}) {
+        const std::string extension = kind == mfDevice::TEXT ? ".LIS" : ".csv";
+        const mftest::TempFile file("controls" + extension);
+        const std::string stem = file.path().substr(0, file.path().size() - extension.size());
+        {
+            std::unique_ptr<mfDevice> d(
+                mfDevice::createDevice(client, stem, kind, mftest::testModel));
+            std::unique_ptr<mfTable> t(d->addTable(mfTableHeader("T\f1", "Forces\r\nend", 1)));
+            t->addColumn(mfTableColumn("Label", "Element\tlabel", mfTableColumn::STRING));
+            ASSERT_TRUE(t->begin_table());
+            EXPECT_TRUE(t->begin_record());
+            EXPECT_TRUE(t->insertValue(0, std::string("two\nparts\x7f")));
+            EXPECT_TRUE(t->end_record());
+            EXPECT_TRUE(t->end_table());
+            EXPECT_TRUE(d->close());
+        }
+        const std::string report = mftest::readFile(file.path());
+        EXPECT_NE(
+            report.find(" DATE: 06-DEC-2026 TIME: 19:32:07   PROGRAM: KALDU    BeamCalc  "
+                        "2.4.1   01-NOV 2026                                     PAGE:     1\n"),
+            std::string::npos)
+            << extension;
+        EXPECT_NE(report.find("two parts"), std::string::npos) << extension;
+        const size_t title = report.find("Forces");
+        EXPECT_LT(report.find("end", title), report.find('\n', title)) << extension;
+        EXPECT_NE(report.find("Element label"), std::string::npos) << extension;
+        for (const char c : {'\n', '\r', '\t', '\x7f'}) {
+            EXPECT_EQ(report.find(std::string("two") + c), std::string::npos) << extension;
+        }
+        EXPECT_EQ(report.find('\r'), std::string::npos) << extension;
+        EXPECT_EQ(report.find('\t'), std::string::npos) << extension;
+    }
+}
+
 } // namespace
