@@ -177,10 +177,7 @@ bool mfTableHtml::insertValue(int column, const int& value, const std::string* l
     Text& out = *cell.out;
     const ColumnText& col = *cell.column;
     if (link == nullptr) {
-        char* p = out.room(col.integerStart.room() + 20 + intEnd.size());
-        p = col.integerStart.copyTo(p);
-        p = mfreport::number::writeInt(p, value);
-        out.commit(mfreport::markup::copy(p, intEnd));
+        mfreport::markup::appendIntegerCell(out, col.integerStart, value, intEnd);
     } else {
         out += col.integerStart;
         openLink(out, *link);

@@ -175,6 +175,14 @@ inline void appendInt(Text& out, int64_t value) {
     out.commit(mfreport::number::writeInt(out.room(20), value));
 }
 
+/// Appends an integer cell: `start`, `value` in decimal, `end`.
+inline void appendIntegerCell(Text& out, const Piece& start, int64_t value, std::string_view end) {
+    char* p = out.room(start.room() + 20 + end.size());
+    p = start.copyTo(p);
+    p = mfreport::number::writeInt(p, value);
+    out.commit(copy(p, end));
+}
+
 } // namespace mfreport::markup
 
 class mfTable::MarkupRecords {

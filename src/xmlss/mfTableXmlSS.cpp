@@ -175,12 +175,7 @@ bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*)
     if (cell.out == nullptr) {
         return false;
     }
-    Text& out = *cell.out;
-    const ColumnText& col = *cell.column;
-    char* p = out.room(col.integerStart.room() + 20 + cellEnd.size());
-    p = col.integerStart.copyTo(p);
-    p = mfreport::number::writeInt(p, value);
-    out.commit(mfreport::markup::copy(p, cellEnd));
+    mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, cellEnd);
     records_->done(cell);
     return true;
 }

@@ -169,12 +169,7 @@ bool mfTableXmlWP::insertValue(int column, const int& value, const std::string*)
     if (cell.out == nullptr) {
         return false;
     }
-    Text& out = *cell.out;
-    const ColumnText& col = *cell.column;
-    char* p = out.room(col.integerStart.room() + 20 + numberEnd.size());
-    p = col.integerStart.copyTo(p);
-    p = mfreport::number::writeInt(p, value);
-    out.commit(mfreport::markup::copy(p, numberEnd));
+    mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, numberEnd);
     records_->done(cell);
     return true;
 }
