@@ -11,7 +11,12 @@
 #include <system_error>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/types.h>
+#include <unistd.h>
+
 #include "mfreport/platform/clock.h"
+#include "mfreport/platform/files.h"
 #include "mfreport/record/edit.h"
 
 namespace mfreport::record {
@@ -20,12 +25,11 @@ namespace {
 
 constexpr size_t kUnitBuffer = size_t{256} << 10;
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
+/// A connected unit. Records collect in `buffer` and reach the file in one
+/// write when it is full, when the unit is flushed and when it is closed.
 struct Unit {
-    std::unique_ptr<std::FILE, FileCloser> file;
+    int fd = -1;
+    std::string buffer;
     std::string name;
     OpenForm form = OpenForm::Formatted;
     OpenAction action = OpenAction::ReadWrite;
@@ -33,6 +37,39 @@ struct Unit {
     bool scratch = false;
     /// Set by open and rewind: the first record written replaces the contents.
     bool replace_on_write = false;
+    /// No other writer of this process may write the file while it is open.
+    platform::FileClaim claim;
+
+    Unit() = default;
+    Unit(const Unit&) = delete;
+    Unit& operator=(const Unit&) = delete;
+    /// A unit still open when the process ends keeps its records.
+    ~Unit() {
+        if (open()) {
+            drain();
+            platform::closeFile(fd);
+        }
+    }
+
+    bool open() const { return fd >= 0; }
+    /// Forgets the file, which is closed already.
+    void reset() {
+        fd = -1;
+        std::string().swap(buffer);
+        name.clear();
+        form = OpenForm::Formatted;
+        action = OpenAction::ReadWrite;
+        record_length = 0;
+        scratch = false;
+        replace_on_write = false;
+        claim.release();
+    }
+    /// Writes the buffer to the file; false when the system refused.
+    bool drain() {
+        const bool written = buffer.empty() || platform::writeAll(fd, buffer.data(), buffer.size());
+        buffer.clear();
+        return written;
+    }
 };
 
 std::array<Unit, kMaxUnit + 1>& unitTable() {
@@ -106,78 +143,122 @@ bool formatLines(Format items, std::vector<std::string>& lines) {
     return true;
 }
 
-// The file of a unit that accepts formatted records of the given lengths,
-// or null with `status` set.
-std::FILE* recordFile(int32_t unit, std::initializer_list<size_t> lengths, int32_t& status) {
+// Where the records of a unit go: standard output, or a unit's buffer.
+struct Destination {
+    Unit* unit = nullptr; ///< null: standard output
+
+    /// Appends the pieces and a line end as one record.
+    bool record(std::string_view first, std::string_view second = {}) const {
+        if (unit == nullptr) {
+            return std::fwrite(first.data(), 1, first.size(), stdout) == first.size() &&
+                   std::fwrite(second.data(), 1, second.size(), stdout) == second.size() &&
+                   std::fputc('\n', stdout) != EOF;
+        }
+        std::string& buffer = unit->buffer;
+        buffer.append(first.data(), first.size());
+        buffer.append(second.data(), second.size());
+        buffer += '\n';
+        return buffer.size() < kUnitBuffer || unit->drain();
+    }
+};
+
+// The destination of a unit that accepts formatted records of the given
+// lengths; false with `status` set when it accepts none.
+bool recordDestination(int32_t unit, std::initializer_list<size_t> lengths, Destination& to,
+                       int32_t& status) {
     status = kIoOk;
+    to.unit = nullptr;
     if (unit == kStandardOutput) {
-        return stdout;
+        return true;
     }
     if (unit == kStandardInput) {
         status = kIoReadOnly;
-        return nullptr;
+        return false;
     }
     if (!validUnit(unit)) {
         status = kIoBadUnit;
-        return nullptr;
+        return false;
     }
     Unit* u = &unitTable()[static_cast<size_t>(unit)];
-    if (!u->file) {
+    if (!u->open()) {
         status = kIoNotOpen;
-        return nullptr;
+        return false;
     }
     if (u->action == OpenAction::Read) {
         status = kIoReadOnly;
-        return nullptr;
+        return false;
     }
     if (u->form != OpenForm::Formatted) {
         status = kIoUnformatted;
-        return nullptr;
+        return false;
     }
     for (const size_t length : lengths) {
         if (u->record_length > 0 && length > static_cast<size_t>(u->record_length)) {
             status = kIoRecordTooLong;
-            return nullptr;
+            return false;
         }
     }
     if (u->replace_on_write) {
-        std::fflush(u->file.get());
-        if (!u->scratch) {
-            std::error_code ec;
-            std::filesystem::resize_file(u->name, 0, ec);
-            if (ec) {
-                status = kIoWriteFailed;
-                return nullptr;
-            }
+        if (!u->drain() || ::ftruncate(u->fd, 0) != 0 || ::lseek(u->fd, 0, SEEK_SET) != 0) {
+            status = kIoWriteFailed;
+            return false;
         }
-        std::rewind(u->file.get());
         u->replace_on_write = false;
     }
-    return u->file.get();
+    to.unit = u;
+    return true;
 }
 
 int32_t writeLines(int32_t unit, const std::vector<std::string>& lines) {
     int32_t status = kIoOk;
-    std::FILE* out = nullptr;
-    if (lines.size() == 1) {
-        out = recordFile(unit, {lines.front().size()}, status);
-    } else {
-        size_t longest = 0;
-        for (const std::string& line : lines) {
-            longest = line.size() > longest ? line.size() : longest;
-        }
-        out = recordFile(unit, {longest}, status);
+    Destination to;
+    size_t longest = 0;
+    for (const std::string& line : lines) {
+        longest = line.size() > longest ? line.size() : longest;
     }
-    if (out == nullptr) {
+    if (!recordDestination(unit, {longest}, to, status)) {
         return status;
     }
     for (const std::string& line : lines) {
-        if (std::fwrite(line.data(), 1, line.size(), out) != line.size() ||
-            std::fputc('\n', out) == EOF) {
+        if (!to.record(line)) {
             return kIoWriteFailed;
         }
     }
     return kIoOk;
+}
+
+// Opens the file of an open request; -1 when the system refuses. `readOnly`
+// becomes true when a file without write permission is opened for reading.
+int openFile(const OpenRequest& request, bool existing, bool& readOnly) {
+    if (request.status == OpenStatus::Scratch) {
+        // A file without a name: gone from the directory while still open.
+        std::FILE* file = std::tmpfile();
+        if (file == nullptr) {
+            return -1;
+        }
+        const int fd = ::dup(fileno(file));
+        std::fclose(file);
+        return fd;
+    }
+    const char* name = request.file.c_str();
+    constexpr int kCreate = O_CREAT | O_CLOEXEC;
+    constexpr mode_t kMode = 0666;
+    if (!existing) {
+        return ::open(name, O_WRONLY | O_TRUNC | kCreate, kMode);
+    }
+    if (readOnly) {
+        return ::open(name, O_RDONLY | O_CLOEXEC);
+    }
+    if (request.access == OpenAccess::Append) {
+        return ::open(name, O_WRONLY | O_APPEND | kCreate, kMode);
+    }
+    const int fd = ::open(name, O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        // A file without write permission is still opened, for reading.
+        readOnly = true;
+        return ::open(name, O_RDONLY | O_CLOEXEC);
+    }
+    return fd;
 }
 
 } // namespace
@@ -191,12 +272,9 @@ int32_t openUnit(const OpenRequest& request) {
 
     const bool scratch = request.status == OpenStatus::Scratch;
     const std::string& name = request.file;
-    std::FILE* file = nullptr;
     bool readOnly = request.action == OpenAction::Read;
     bool existing = false;
-    if (scratch) {
-        file = std::tmpfile();
-    } else {
+    if (!scratch) {
         if (name.empty()) {
             return kIoOpenFailed;
         }
@@ -207,27 +285,24 @@ int32_t openUnit(const OpenRequest& request) {
         if (request.status == OpenStatus::New && existing) {
             return kIoFileExists;
         }
-        if (!existing) {
-            file = std::fopen(name.c_str(), "wb");
-        } else if (readOnly) {
-            file = std::fopen(name.c_str(), "rb");
-        } else if (request.access == OpenAccess::Append) {
-            file = std::fopen(name.c_str(), "ab");
-        } else {
-            file = std::fopen(name.c_str(), "r+b");
-            if (file == nullptr) {
-                // A file without write permission is still opened, for reading.
-                file = std::fopen(name.c_str(), "rb");
-                readOnly = file != nullptr;
-            }
+        // A file that another writer of this process is writing is left alone.
+        if (!readOnly && platform::FileClaim::claimed(name)) {
+            return kIoOpenFailed;
         }
     }
-    if (file == nullptr) {
+    const int fd = openFile(request, existing, readOnly);
+    if (fd < 0) {
         return kIoOpenFailed;
     }
-    // Records collect in a buffer of this size before they reach the file.
-    std::setvbuf(file, nullptr, _IOFBF, kUnitBuffer);
-    u.file.reset(file);
+    if (!readOnly && !scratch) {
+        const std::optional<platform::FileId> id = platform::fileIdOf(fd);
+        if (id && !u.claim.take(*id)) {
+            platform::closeFile(fd);
+            return kIoOpenFailed;
+        }
+    }
+    u.fd = fd;
+    u.buffer.reserve(kUnitBuffer);
     u.name = scratch ? std::string() : name;
     u.form = request.form;
     u.action = readOnly ? OpenAction::Read : OpenAction::ReadWrite;
@@ -247,12 +322,21 @@ int32_t closeUnit(int32_t unit) {
         return kIoBadUnit;
     }
     Unit& u = unitTable()[static_cast<size_t>(unit)];
-    if (!u.file) {
+    if (!u.open()) {
         return kIoOk;
     }
-    const int result = std::fclose(u.file.release());
-    u = Unit();
-    return result == 0 ? kIoOk : kIoCloseFailed;
+    // The records reach the file and the file stable storage before the unit
+    // answers that it closed well.
+    bool closed = u.drain();
+    if (!u.scratch && u.action != OpenAction::Read) {
+        closed = platform::syncToDisk(u.fd) && closed;
+    }
+    closed = platform::closeFile(u.fd) && closed;
+    u.reset();
+    if (!closed) {
+        failedUnits()[static_cast<size_t>(unit)] = true;
+    }
+    return closed ? kIoOk : kIoCloseFailed;
 }
 
 int32_t rewindUnit(int32_t unit) {
@@ -263,11 +347,13 @@ int32_t rewindUnit(int32_t unit) {
         return kIoBadUnit;
     }
     Unit& u = unitTable()[static_cast<size_t>(unit)];
-    if (!u.file) {
+    if (!u.open()) {
         return kIoNotOpen;
     }
-    std::fflush(u.file.get());
-    std::rewind(u.file.get());
+    if (!u.drain()) {
+        failedUnits()[static_cast<size_t>(unit)] = true;
+    }
+    ::lseek(u.fd, 0, SEEK_SET);
     u.replace_on_write = true;
     return kIoOk;
 }
@@ -283,7 +369,7 @@ UnitInfo inquireUnit(int32_t unit) {
         return info;
     }
     const Unit& u = unitTable()[static_cast<size_t>(unit)];
-    info.open = static_cast<bool>(u.file);
+    info.open = u.open();
     info.file = u.name;
     info.form = u.form;
     info.action = u.action;
@@ -296,16 +382,14 @@ void flushUnit(int32_t unit) {
         return;
     }
     Unit& u = unitTable()[static_cast<size_t>(unit)];
-    if (u.file && std::fflush(u.file.get()) != 0) {
+    if (u.open() && !u.drain()) {
         failedUnits()[static_cast<size_t>(unit)] = true;
     }
 }
 
 void flushUnits() {
-    for (Unit& u : unitTable()) {
-        if (u.file) {
-            std::fflush(u.file.get());
-        }
+    for (size_t unit = 0; unit < unitTable().size(); ++unit) {
+        flushUnit(static_cast<int32_t>(unit));
     }
     std::fflush(stdout);
 }
@@ -328,19 +412,10 @@ int32_t writeRecord(int32_t unit, Format items) {
 
 int32_t writeLine(int32_t unit, std::string_view first, std::string_view second) {
     int32_t status = kIoOk;
-    std::FILE* out = recordFile(unit, {first.size() + second.size()}, status);
-    if (out != nullptr) {
-        // One piece per record: the pieces and the line end in one write.
-        static std::string line;
-        line.assign(first.data(), first.size());
-        line.append(second.data(), second.size());
-        line += '\n';
-        if (std::fwrite(line.data(), 1, line.size(), out) != line.size()) {
-            status = kIoWriteFailed;
-        }
-        if (line.capacity() > 4096) {
-            std::string().swap(line);
-        }
+    Destination to;
+    if (recordDestination(unit, {first.size() + second.size()}, to, status) &&
+        !to.record(first, second)) {
+        status = kIoWriteFailed;
     }
     if (status != kIoOk && validUnit(unit)) {
         failedUnits()[static_cast<size_t>(unit)] = true;

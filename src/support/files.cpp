@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "mfreport/platform/files.h"
 #include "mfreport/record/fixed_text.h"
 #include "mfreport/record/record_io.h"
 
@@ -88,6 +89,14 @@ void OPNFIL(int32_t unit, std::string_view directory, std::string_view name,
         return;
     }
 
+    // A file that another writer of this process is writing is neither moved
+    // aside nor opened (the unit's own file is closed first, as opening does).
+    record::closeUnit(unit);
+    if (!request.file.empty() && request.action != OpenAction::Read &&
+        platform::FileClaim::claimed(request.file)) {
+        iostat = record::kIoOpenFailed;
+        return;
+    }
     if (backup && !fullName.empty()) {
         int32_t backupStatus = 0;
         BAKFIL(fullName, fullName + ".bak", backupStatus);
