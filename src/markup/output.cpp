@@ -4,21 +4,44 @@
 
 namespace mfreport::markup {
 
+namespace {
+
+std::runtime_error unableToOpen(const std::string& fileName) {
+    return std::runtime_error("Unable to open file " + fileName +
+                              ".\nIs file locked by another program or an illegal filename "
+                              "specified ?");
+}
+
+} // namespace
+
 Output::Output(const std::string& fileName) {
+    // Opening would cut short the file of a report still being written.
+    if (platform::FileClaim::claimed(fileName)) {
+        throw unableToOpen(fileName);
+    }
     // The buffer here is the only one: each drain is one write to the file.
     file_.rdbuf()->pubsetbuf(nullptr, 0);
     file_.open(fileName, std::ios::out | std::ios::trunc);
     if (!file_.is_open()) {
-        throw std::runtime_error("Unable to open file " + fileName +
-                                 ".\nIs file locked by another program or an illegal filename "
-                                 "specified ?");
+        throw unableToOpen(fileName);
+    }
+    sync_ = platform::openForSync(fileName);
+    const std::optional<platform::FileId> id =
+        sync_ >= 0 ? platform::fileIdOf(sync_) : platform::fileIdOf(fileName);
+    if (id && !claim_.take(*id)) {
+        platform::closeFile(sync_);
+        throw unableToOpen(fileName);
     }
     is_open_ = true;
     buffer_.reserve(kBufferSize + (kBufferSize >> 2));
     last_write_ = std::time(nullptr);
 }
 
-Output::~Output() = default;
+Output::~Output() {
+    if (sync_ >= 0) {
+        platform::closeFile(sync_);
+    }
+}
 
 void Output::drain() {
     if (!buffer_.empty()) {
@@ -129,10 +152,19 @@ bool Output::closeDocument(std::string_view documentEnd) {
         closeAll();
         put(documentEnd);
         drain();
+        file_.flush();
+        if (!file_.good() || (sync_ >= 0 && !platform::syncToDisk(sync_))) {
+            failed_ = true;
+        }
         file_.close();
         if (file_.fail()) {
             failed_ = true;
         }
+        if (sync_ >= 0 && !platform::closeFile(sync_)) {
+            failed_ = true;
+        }
+        sync_ = -1;
+        claim_.release();
         is_open_ = false;
         buffer_ = Text();
     }

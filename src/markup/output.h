@@ -6,9 +6,10 @@
 //
 // Bytes collect in one large buffer that reaches the file in one write when it
 // is full, and at the boundaries a reader of the file can see: the end of every
-// content operation, the start and end of a table, the document's end, and a
-// record end in a later second than the last write, so that a table written
-// slowly is never more than about a second behind in the file.
+// content operation, the start and end of a table, a flush the caller asks for,
+// the document's end, and a record end in a later second than the last write.
+// Closing the document puts the file on stable storage before it answers.
+// While the output is open no other writer of this process may open its file.
 #pragma once
 
 #include <cstdint>
@@ -20,13 +21,15 @@
 #include <vector>
 
 #include "mfreport/markup/text_codec.h"
+#include "mfreport/platform/files.h"
 
 namespace mfreport::markup {
 
 class Output {
 public:
     /// Opens `fileName` for writing, replacing an existing file. Throws
-    /// std::runtime_error with the library's "Unable to open file" text.
+    /// std::runtime_error with the library's "Unable to open file" text, also
+    /// when another writer of this process has the file open.
     explicit Output(const std::string& fileName);
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
@@ -172,8 +175,9 @@ public:
         }
     }
 
-    /// Closes every open element, writes `documentEnd` and closes the file.
-    /// False when a write or the close failed. A second call only answers.
+    /// Closes every open element, writes `documentEnd`, puts the file on
+    /// stable storage and closes it. False when a write, the synchronisation
+    /// or the close failed. A second call only answers.
     bool closeDocument(std::string_view documentEnd);
 
 private:
@@ -194,7 +198,9 @@ private:
     void putLarge(std::string_view text);
 
     std::ofstream file_;
-    Text buffer_; ///< bytes not yet written to the file
+    int sync_ = -1;             ///< the file, for putting it on stable storage
+    platform::FileClaim claim_; ///< no other writer of this process opens the file
+    Text buffer_;               ///< bytes not yet written to the file
     bool is_open_ = false;
     std::time_t last_write_ = 0; ///< the second of the last write to the file
     uint64_t writes_ = 0;        ///< writes to the file so far
