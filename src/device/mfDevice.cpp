@@ -1,10 +1,30 @@
 #include "mfreport/device/mfDevice.h"
 
-mfDevice::mfDevice() {
+#include <algorithm>
+#include <iterator>
+
+mfDevice::mfDevice() : lifeline_(std::make_shared<mfDevice*>(this)) {
     reset_heading_counter();
 }
 
-mfDevice::~mfDevice() = default;
+mfDevice::mfDevice(const mfDevice& other)
+    : max_heading_level_(other.max_heading_level_), last_heading_level_(other.last_heading_level_),
+      lifeline_(std::make_shared<mfDevice*>(this)) {
+    std::copy(std::begin(other.heading_counter_), std::end(other.heading_counter_),
+              std::begin(heading_counter_));
+}
+
+mfDevice& mfDevice::operator=(const mfDevice& other) {
+    max_heading_level_ = other.max_heading_level_;
+    last_heading_level_ = other.last_heading_level_;
+    std::copy(std::begin(other.heading_counter_), std::end(other.heading_counter_),
+              std::begin(heading_counter_));
+    return *this;
+}
+
+mfDevice::~mfDevice() {
+    *lifeline_ = nullptr;
+}
 
 void mfDevice::reset_heading_counter() {
     max_heading_level_ = levels;
@@ -61,5 +81,8 @@ bool mfDevice::endTOC() {
     return false;
 }
 bool mfDevice::close() {
+    return true;
+}
+bool mfDevice::flush() {
     return true;
 }

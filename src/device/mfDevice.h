@@ -16,8 +16,10 @@ public:
     enum ReportType : int { TEXT = 0, HTML = 1, XML_SS = 2, XML_WP = 3, TEXT_CSV = 4, TOC = 5 };
 
     mfDevice();
-    mfDevice(const mfDevice&) = default;
-    mfDevice& operator=(const mfDevice&) = default;
+    /// A copy numbers its headings on from the same state; it is a device of
+    /// its own, which its own tables follow.
+    mfDevice(const mfDevice& other);
+    mfDevice& operator=(const mfDevice& other);
 
     /// Builds a device of the requested kind on `fileName`; the caller owns it.
     /// Throws std::runtime_error when the output file cannot be opened.
@@ -53,6 +55,15 @@ public:
     /// destructor closes a device that was not closed. A device without a
     /// file of its own answers true.
     virtual bool close();
+    /// Writes what is buffered to the file, for a program that computes long
+    /// between records; the file is not closed. False when a write failed or
+    /// the device is closed. A device without a file of its own answers true.
+    virtual bool flush();
+
+    /// Shared with the device's tables and contents passes: holds the device
+    /// while it lives and null once it is deleted, so that they never reach a
+    /// device that is gone.
+    std::shared_ptr<mfDevice* const> lifeline() const { return lifeline_; }
 
 protected:
     /// Numbers a heading of level 1 to 5 ("1.2  text") and advances the
@@ -64,4 +75,5 @@ private:
     int max_heading_level_ = levels;
     int last_heading_level_ = 0;
     int heading_counter_[levels] = {};
+    std::shared_ptr<mfDevice*> lifeline_;
 };

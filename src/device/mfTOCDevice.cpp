@@ -1,15 +1,22 @@
 #include "mfreport/device/mfTOCDevice.h"
 
-mfTOCDevice::mfTOCDevice(mfDevice* target) : target_(target) {}
+mfTOCDevice::mfTOCDevice(mfDevice* target)
+    : target_(target != nullptr ? target->lifeline() : nullptr) {}
 
 mfTOCDevice::~mfTOCDevice() {
-    if (target_ != nullptr) {
-        target_->reset_heading_counter();
+    if (mfDevice* device = target()) {
+        device->reset_heading_counter();
     }
 }
 
 bool mfTOCDevice::addHeading(const std::string& text, int level) {
-    return target_ != nullptr && target_->addHeadingToTOC(text, level);
+    mfDevice* device = target();
+    return device != nullptr && device->addHeadingToTOC(text, level);
+}
+
+bool mfTOCDevice::flush() {
+    mfDevice* device = target();
+    return device != nullptr && device->flush();
 }
 
 mfDevice::ReportType mfTOCDevice::report_type() const {

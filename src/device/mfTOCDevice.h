@@ -7,7 +7,8 @@
 
 class mfTOCDevice : public mfDevice {
 public:
-    /// `target` receives the contents lines; it is not owned.
+    /// `target` receives the contents lines; it is not owned, and once it is
+    /// deleted the pass writes nothing.
     explicit mfTOCDevice(mfDevice* target);
     mfTOCDevice(const mfTOCDevice&) = default;
     mfTOCDevice& operator=(const mfTOCDevice&) = default;
@@ -16,7 +17,12 @@ public:
     /// The target's addHeadingToTOC with the same text and level.
     bool addHeading(const std::string& text, int level) override;
     ReportType report_type() const override;
+    /// The target's flush(); false once the target is gone.
+    bool flush() override;
 
 private:
-    mfDevice* target_;
+    /// The target, null once it is deleted.
+    mfDevice* target() const { return target_ != nullptr ? *target_ : nullptr; }
+
+    std::shared_ptr<mfDevice* const> target_;
 };

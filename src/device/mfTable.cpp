@@ -3,12 +3,12 @@
 #include "mfreport/device/mfDevice.h"
 
 mfTable::mfTable(const mfTableHeader& header, mfDevice* device)
-    : device_(device), header_(header) {}
+    : device_(device != nullptr ? device->lifeline() : nullptr), header_(header) {}
 
 mfTable::~mfTable() = default;
 
 mfDevice* mfTable::device() {
-    return device_;
+    return device_ != nullptr ? *device_ : nullptr;
 }
 
 int mfTable::addColumn(const mfTableColumn& column) {
@@ -47,14 +47,15 @@ void mfTable::setWrapping(int width, int indent) {
 }
 
 void mfTable::printAbbreviations() {
-    if (device_ == nullptr) {
+    mfDevice* device = this->device();
+    if (device == nullptr) {
         return;
     }
-    device_->addParagraph("Abbreviations");
+    device->addParagraph("Abbreviations");
     Vector<std::string> items;
     items.reserve(columns_.size());
     for (const mfTableColumn& column : columns_) {
         items.push_back(column.name() + "  :  " + column.description());
     }
-    device_->addList(items, 1);
+    device->addList(items, 1);
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -24,6 +25,7 @@ public:
 
     /// Deleting a table writes nothing: call end_table first.
     virtual ~mfTable();
+    /// The table's device; null once the device is deleted.
     virtual mfDevice* device();
     /// Appends a copy of the column; returns the new number of columns.
     virtual int addColumn(const mfTableColumn& column);
@@ -77,6 +79,9 @@ public:
     virtual void printAbbreviations();
 
 protected:
+    /// False once the table's device is deleted.
+    bool hasDevice() const { return device_ != nullptr && *device_ != nullptr; }
+
     /// The record protocol that the writers of the markup kinds share (head
     /// written at the first record, a record's cells kept until its end,
     /// folding, markup left open between calls); defined with those writers.
@@ -144,7 +149,8 @@ private:
     bool suspended_ = false;
     int wrap_width_ = 99;
     int wrap_indent_ = 0;
-    mfDevice* device_;
+    /// The device, followed through its lifeline (not owned).
+    std::shared_ptr<mfDevice* const> device_;
     mfTableHeader header_;
     Vector<mfTableColumn> columns_;
     std::string background_color_ = "FFFFFF";

@@ -61,7 +61,7 @@ void writeTitleBlock(Output& out, const mfReportClient& client, const mfReportHe
 
 mfHtmlDevice::mfHtmlDevice(const mfReportClient& client, const std::string& fileName,
                            const mfReportHeader& header)
-    : client_(client), output_(std::make_unique<Output>(fileName)) {
+    : client_(client), output_(std::make_shared<Output>(fileName)) {
     writePrologue(*output_, client_);
     writeTitleBlock(*output_, client_, header);
     output_->finish();
@@ -152,6 +152,10 @@ std::ofstream& mfHtmlDevice::out() {
     return output_->stream();
 }
 
-mfreport::markup::Output& mfHtmlDevice::output() {
-    return *output_;
+const std::shared_ptr<mfreport::markup::Output>& mfHtmlDevice::output() {
+    return output_;
+}
+
+bool mfHtmlDevice::flush() {
+    return output_->finish();
 }

@@ -37,13 +37,16 @@ public:
     /// Closes what tables left open, writes "</body>" and "</html>" and closes
     /// the file; false when any write or the close failed.
     bool close() override;
+    /// Writes what is buffered to the file; false when a write failed or the
+    /// document is closed.
+    bool flush() override;
 
     /// The open document stream.
     std::ofstream& out();
     /// The document's output, which the table writers share.
-    mfreport::markup::Output& output();
+    const std::shared_ptr<mfreport::markup::Output>& output();
 
 private:
     mfReportClient client_;
-    std::unique_ptr<mfreport::markup::Output> output_;
+    std::shared_ptr<mfreport::markup::Output> output_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace mfreport::markup {
 
@@ -82,8 +83,9 @@ private:
     mfTable& table_;
 };
 
-mfTable::MarkupRecords::MarkupRecords(Output* output, const mfreport::markup::TableMarkup& markup)
-    : output_(output), markup_(&markup) {}
+mfTable::MarkupRecords::MarkupRecords(std::shared_ptr<Output> output,
+                                      const mfreport::markup::TableMarkup& markup)
+    : output_(std::move(output)), markup_(&markup) {}
 
 mfTable::MarkupRecords::MarkupRecords(const MarkupRecords& other)
     : output_(other.output_), markup_(other.markup_), columns_(other.columns_),
@@ -233,7 +235,7 @@ bool mfTable::MarkupRecords::begin_table(mfTable& table) {
 }
 
 bool mfTable::MarkupRecords::begin_record(mfTable& table) {
-    if (!writable()) {
+    if (!writable() || table.device() == nullptr) {
         return false;
     }
     clearRecord();

@@ -111,9 +111,9 @@ struct TableMarkup {
 
 /// The document output of `device` when it is a `Device`, otherwise null.
 template <class Device>
-Output* outputOf(mfDevice* device) {
+std::shared_ptr<Output> outputOf(mfDevice* device) {
     auto* typed = dynamic_cast<Device*>(device);
-    return typed != nullptr ? &typed->output() : nullptr;
+    return typed != nullptr ? typed->output() : nullptr;
 }
 
 /// True for a text of at least two characters between "<" and ">", such as a
@@ -189,7 +189,9 @@ class mfTable::MarkupRecords {
 public:
     /// `output` is the document of the table's device, null when the device is
     /// of another kind: then nothing is written and the protocol answers false.
-    MarkupRecords(mfreport::markup::Output* output, const mfreport::markup::TableMarkup& markup);
+    /// The table keeps the output, closed, after its device is deleted.
+    MarkupRecords(std::shared_ptr<mfreport::markup::Output> output,
+                  const mfreport::markup::TableMarkup& markup);
     /// A copy carries the open record's cells, kept by column; the original
     /// alone writes them when something else closes the record.
     MarkupRecords(const MarkupRecords& other);
@@ -249,7 +251,7 @@ public:
         }
         write(*target.out, *target.column);
         done(target);
-        return true;
+        return output_ != nullptr && output_->healthy();
     }
 
     /// Writes the record's cells in column order and closes its row. False,
@@ -279,7 +281,7 @@ private:
     /// Forgets the cells of the record.
     void clearRecord();
 
-    mfreport::markup::Output* output_;
+    std::shared_ptr<mfreport::markup::Output> output_;
     const mfreport::markup::TableMarkup* markup_;
     std::vector<mfreport::markup::ColumnText> columns_;
     /// Columns whose texts are built; a column added later is built at once.

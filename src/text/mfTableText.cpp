@@ -47,7 +47,7 @@ mfTableText::~mfTableText() = default;
 bool mfTableText::usable() const {
     // A later text device takes the page manager and the formatter over: from
     // then on this device's tables write nothing.
-    return text_device_ != nullptr && text_device_->isOpen() &&
+    return text_device_ != nullptr && hasDevice() && text_device_->isOpen() &&
            text::reportState().owner == text_device_;
 }
 

@@ -78,23 +78,43 @@ bool mfTextDevice::close() {
     return close_result_;
 }
 
+int32_t mfTextDevice::reportUnit(bool& failed) const {
+    failed = false;
+    const int32_t channel = text::reportState().report_channel;
+    if (channel < 1 || channel > print::kMaxChannels) {
+        return 0;
+    }
+    const auto c = static_cast<size_t>(channel - 1);
+    const int32_t unit = text::channelUnit(channel);
+    const bool open = unit != 0 && record::isTrue(print::printChannels().banner_written[c]);
+    // A file that could not be created failed as much as one a write failed on.
+    failed = (open && record::writeFailed(unit)) || text::reportState().channel[c].create_failed;
+    return open ? unit : 0;
+}
+
 bool mfTextDevice::closeReport() {
     if (text::reportState().owner != this) {
         return true; // a later device has taken the report state over
     }
-    const int32_t channel = text::reportState().report_channel;
     bool failed = false;
-    if (channel >= 1 && channel <= print::kMaxChannels) {
-        const auto c = static_cast<size_t>(channel - 1);
-        const int32_t unit = text::channelUnit(channel);
-        const bool open = unit != 0 && record::isTrue(print::printChannels().banner_written[c]);
-        // A file that could not be created failed as much as one a write failed on.
-        failed =
-            (open && record::writeFailed(unit)) || text::reportState().channel[c].create_failed;
-    }
+    const int32_t unit = reportUnit(failed);
     int32_t status = 0;
     text::PTREPF("close", " ", status);
-    return status == 0 && !failed;
+    // Closing writes the last records and puts the file on stable storage.
+    return status == 0 && !failed && (unit == 0 || !record::writeFailed(unit));
+}
+
+bool mfTextDevice::flush() {
+    if (closed_ || text::reportState().owner != this) {
+        return false;
+    }
+    bool failed = false;
+    const int32_t unit = reportUnit(failed);
+    if (unit != 0 && !failed) {
+        record::flushUnit(unit);
+        failed = record::writeFailed(unit);
+    }
+    return named_ && !failed;
 }
 
 mfTable* mfTextDevice::addTable(const mfTableHeader& header) {

@@ -4,6 +4,7 @@
 // headings, paragraphs, lists and figures answer false.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "mfreport/device/mfDevice.h"
@@ -24,6 +25,9 @@ public:
     ReportType report_type() const override;
     /// Closes the report file; false when closing it or a write to it failed.
     bool close() override;
+    /// Writes the report's buffered records to its file; false when a write
+    /// failed, the file could not be made, or the device is closed.
+    bool flush() override;
 
     /// False once the device is closed: its tables then write nothing.
     bool isOpen() const { return !closed_; }
@@ -31,6 +35,9 @@ public:
 private:
     /// Closes the report file; false when closing it or a write to it failed.
     bool closeReport();
+    /// The unit of the report file once it is made, otherwise 0; `failed`
+    /// tells whether making it or a write to it failed.
+    int32_t reportUnit(bool& failed) const;
 
     mfReportClient client_;
     std::string file_name_;

@@ -67,7 +67,7 @@ void writeStyles(Output& out) {
 } // namespace
 
 mfXmlSSDevice::mfXmlSSDevice(const mfReportClient& client, const std::string& fileName)
-    : client_(client), output_(std::make_unique<Output>(fileName)) {
+    : client_(client), output_(std::make_shared<Output>(fileName)) {
     writePrologue(*output_);
     writeStyles(*output_);
     output_->finish();
@@ -93,6 +93,10 @@ std::ofstream& mfXmlSSDevice::out() {
     return output_->stream();
 }
 
-mfreport::markup::Output& mfXmlSSDevice::output() {
-    return *output_;
+const std::shared_ptr<mfreport::markup::Output>& mfXmlSSDevice::output() {
+    return output_;
+}
+
+bool mfXmlSSDevice::flush() {
+    return output_->finish();
 }

@@ -31,13 +31,16 @@ public:
     /// Closes a worksheet that a table left open, writes "</Workbook>" and
     /// closes the file; false when any write or the close failed.
     bool close() override;
+    /// Writes what is buffered to the file; false when a write failed or the
+    /// document is closed.
+    bool flush() override;
 
     /// The open workbook stream.
     std::ofstream& out();
     /// The workbook's output, which the table writers share.
-    mfreport::markup::Output& output();
+    const std::shared_ptr<mfreport::markup::Output>& output();
 
 private:
     mfReportClient client_;
-    std::unique_ptr<mfreport::markup::Output> output_;
+    std::shared_ptr<mfreport::markup::Output> output_;
 };

@@ -545,7 +545,7 @@ void mfXmlWPDevice::writeFooter(std::string_view type) {
 
 mfXmlWPDevice::mfXmlWPDevice(const mfReportClient& client, const std::string& fileName,
                              const mfReportHeader& header)
-    : client_(client), output_(std::make_unique<Output>(fileName)),
+    : client_(client), output_(std::make_shared<Output>(fileName)),
       model_(header.model_name(), header.model_description(), header.model_filename(),
              header.model_sign(), header.model_date()),
       date_(streamed(mfDate())), time_(streamed(mfTime())) {
@@ -584,6 +584,10 @@ std::ofstream& mfXmlWPDevice::out() {
     return output_->stream();
 }
 
-mfreport::markup::Output& mfXmlWPDevice::output() {
-    return *output_;
+const std::shared_ptr<mfreport::markup::Output>& mfXmlWPDevice::output() {
+    return output_;
+}
+
+bool mfXmlWPDevice::flush() {
+    return output_->finish();
 }

@@ -55,18 +55,21 @@ public:
     /// page header and footer, closes the section, the body and the document,
     /// and the file; false when any write or the close failed.
     bool close() override;
+    /// Writes what is buffered to the file; false when a write failed or the
+    /// document is closed.
+    bool flush() override;
 
     /// The open document stream.
     std::ofstream& out();
     /// The document's output, which the table writers share.
-    mfreport::markup::Output& output();
+    const std::shared_ptr<mfreport::markup::Output>& output();
 
 private:
     void writePageHeader(std::string_view type);
     void writeFooter(std::string_view type);
 
     mfReportClient client_;
-    std::unique_ptr<mfreport::markup::Output> output_;
+    std::shared_ptr<mfreport::markup::Output> output_;
     mfReportHeader model_; ///< the model's identity texts, for the page header
     std::string date_;     ///< when the document was made
     std::string time_;
