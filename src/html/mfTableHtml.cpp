@@ -185,8 +185,7 @@ bool mfTableHtml::insertValue(int column, const int& value, const std::string* l
         out += "</a>";
         out += intEnd;
     }
-    records_->done(cell);
-    return true;
+    return records_->done(cell);
 }
 
 bool mfTableHtml::insertValue(int column, const double& value, const std::string* link) {
@@ -212,8 +211,7 @@ bool mfTableHtml::insertValue(int column, const double& value, const std::string
         out += "</a>";
         out += realEnd;
     }
-    records_->done(cell);
-    return true;
+    return records_->done(cell);
 }
 
 bool mfTableHtml::insertValue(int column, const std::string& value, const std::string* link) {

@@ -234,11 +234,13 @@ public:
         mfreport::markup::Text* out = openCell(table, column);
         return {out, out != nullptr ? &columns_[index] : nullptr, index};
     }
-    /// Ends the cell that cell() gave.
-    void done(const Cell& cell) {
+    /// Ends the cell that cell() gave. False once a write to the document
+    /// has failed: the cell may then never reach the file.
+    bool done(const Cell& cell) {
         if (cell.out == &scratch_) {
             cells_.store(cell.index, scratch_.view());
         }
+        return output_ != nullptr && output_->healthy();
     }
     /// Writes the cell of `column` by calling `write(Text& out, const
     /// ColumnText& column)`, which appends the cell's markup to `out`. False,
@@ -250,8 +252,7 @@ public:
             return false;
         }
         write(*target.out, *target.column);
-        done(target);
-        return output_ != nullptr && output_->healthy();
+        return done(target);
     }
 
     /// Writes the record's cells in column order and closes its row. False,

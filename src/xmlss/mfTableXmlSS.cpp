@@ -176,8 +176,7 @@ bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*)
         return false;
     }
     mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, cellEnd);
-    records_->done(cell);
-    return true;
+    return records_->done(cell);
 }
 
 bool mfTableXmlSS::insertValue(int column, const double& value, const std::string*) {
@@ -194,8 +193,7 @@ bool mfTableXmlSS::insertValue(int column, const double& value, const std::strin
     p = mfreport::number::writeDouble(p, shown, mfreport::number::Notation::Scientific, kDigits,
                                       true);
     out.commit(mfreport::markup::copy(p, cellEnd));
-    records_->done(cell);
-    return true;
+    return records_->done(cell);
 }
 
 bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::string*) {

@@ -170,8 +170,7 @@ bool mfTableXmlWP::insertValue(int column, const int& value, const std::string*)
         return false;
     }
     mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, numberEnd);
-    records_->done(cell);
-    return true;
+    return records_->done(cell);
 }
 
 bool mfTableXmlWP::insertValue(int column, const double& value, const std::string*) {
@@ -182,8 +181,7 @@ bool mfTableXmlWP::insertValue(int column, const double& value, const std::strin
     Text& out = *cell.out;
     const ColumnText& col = *cell.column;
     mfreport::markup::appendNumberCell(out, col.realStart, col, value * col.factor, numberEnd);
-    records_->done(cell);
-    return true;
+    return records_->done(cell);
 }
 
 bool mfTableXmlWP::insertValue(int column, const std::string& value, const std::string* link) {

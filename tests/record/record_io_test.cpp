@@ -1,5 +1,14 @@
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <limits>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +57,56 @@ TEST(RecordOutput, AFailedFlushMarksTheUnit) {
     flushUnit(kUnit);
     EXPECT_TRUE(writeFailed(kUnit));
     closeUnit(kUnit);
+}
+
+// A signal that interrupts a write to a slow reader (a handler installed
+// without SA_RESTART, as programs that use timers do) loses no byte and
+// fails nothing: the write goes on where it stopped.
+TEST(RecordOutput, WritesGoOnAfterASignal) {
+    mftest::TempFile fifo("slow-reader");
+    ASSERT_EQ(mkfifo(fifo.path().c_str(), 0600), 0);
+    struct sigaction interrupt {};
+    struct sigaction before {};
+    interrupt.sa_handler = [](int) {};
+    sigemptyset(&interrupt.sa_mask);
+    ASSERT_EQ(sigaction(SIGUSR1, &interrupt, &before), 0);
+
+    std::string received;
+    std::thread reader([&] {
+        const int fd = open(fifo.path().c_str(), O_RDONLY);
+        char piece[1024];
+        for (ssize_t got; (got = read(fd, piece, sizeof piece)) != 0;) {
+            if (got > 0) {
+                received.append(piece, static_cast<size_t>(got));
+                std::this_thread::sleep_for(std::chrono::microseconds(20));
+            }
+        }
+        close(fd);
+    });
+    ASSERT_EQ(openUnit(request(fifo.path(), OpenStatus::Old, OpenAccess::Append)), kIoOk);
+    std::atomic<bool> writing{true};
+    const pthread_t writer = pthread_self();
+    std::thread signals([&] {
+        while (writing) {
+            pthread_kill(writer, SIGUSR1);
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        }
+    });
+    std::string expected;
+    const std::string record(71, 'x');
+    for (int k = 0; k < 20000; ++k) {
+        const std::string number = std::to_string(k);
+        EXPECT_EQ(writeLine(kUnit, number, record), kIoOk);
+        expected += number + record + '\n';
+    }
+    EXPECT_EQ(closeUnit(kUnit), kIoOk);
+    writing = false;
+    signals.join();
+    reader.join();
+    sigaction(SIGUSR1, &before, nullptr);
+    EXPECT_FALSE(writeFailed(kUnit));
+    EXPECT_EQ(received.size(), expected.size());
+    EXPECT_TRUE(received == expected);
 }
 
 TEST(RecordOutput, FormatItemsMakeWholeLines) {
