@@ -28,6 +28,10 @@ int main() {
         if (!table->end_record()) { // false once a write has failed
             break;
         }
+        // Before a long computation: the records so far reach the file.
+        if (point % 10000 == 0 && !device->flush()) {
+            break;
+        }
     }
     table->end_table();
     if (!device->close()) {
