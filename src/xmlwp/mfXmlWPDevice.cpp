@@ -70,12 +70,13 @@ constexpr std::string_view characterStyles[] = {
 };
 
 // The paragraph styles differ in their font, size (half-points) and weight.
+// Headings keep with the next paragraph, so that none ends a page alone.
 struct ParagraphStyle {
     std::string_view id;
     std::string_view isDefault;
     std::string_view font; ///< none: the document's default fonts
     int size;
-    bool bold;
+    bool heading;
 };
 constexpr ParagraphStyle paragraphStyles[] = {
     {"HeaderFooter", "off", {}, 20, false},       {"Heading1", "off", headingFont, 28, true},
@@ -116,7 +117,8 @@ constexpr int identityColumnWidth = 4111;
 constexpr int stampColumnWidth = 1559;
 constexpr int rowHeights[] = {370, 410, 452};
 
-// The page-header table's properties, up to its grid.
+// The page-header table's properties, up to its grid. Like every table of
+// the document it states its cells' left and right margins.
 constexpr Line pageHeaderStart[] = {
     {B(11), R"(<w:tbl>)"},
     {B(14), R"(<w:tblPr>)"},
@@ -131,6 +133,10 @@ constexpr Line pageHeaderStart[] = {
     {T(7), R"(<w:insideV w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)"},
     {T(6), R"(</w:tblBorders>)"},
     {T(6), R"(<w:tblLayout w:type="Fixed"/>)"},
+    {T(6), R"(<w:tblCellMar>)"},
+    {T(7), R"(<w:left w:w="108" w:type="dxa"/>)"},
+    {T(7), R"(<w:right w:w="108" w:type="dxa"/>)"},
+    {T(6), R"(</w:tblCellMar>)"},
     {T(5), R"(</w:tblPr>)"},
 };
 // The four borders of the bordered cell, as those of the table.
@@ -455,13 +461,16 @@ void writeStyles(Output& out) {
         out.line(R"(<w:style w:type="paragraph" w:default=")", style.isDefault, R"(" w:styleId=")",
                  style.id, R"(">)");
         out.line(R"( <w:name w:val=")", style.id, R"("/>)");
+        if (style.heading) {
+            out.line(" <w:pPr><w:keepNext/></w:pPr>");
+        }
         out.line(" <w:rPr>");
         if (!style.font.empty()) {
             out.line(R"(  <w:rFonts w:ascii=")", style.font, R"(" w:h-ansi=")", style.font,
                      R"(" w:cs=")", style.font, R"("/> )");
         }
         out.line(R"(  <w:sz w:val=")", style.size, R"("/>)");
-        if (style.bold) {
+        if (style.heading) {
             out.line(R"(  <w:b w:val="on"/>)");
         }
         out.line(" </w:rPr>");
