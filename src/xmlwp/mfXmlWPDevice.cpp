@@ -7,6 +7,7 @@
 
 #include "mfreport/markup/output.h"
 #include "mfreport/platform/Base64File.h"
+#include "mfreport/platform/maker.h"
 #include "mfreport/platform/mfDateTime.h"
 #include "mfreport/xmlwp/logo_png.h"
 #include "mfreport/xmlwp/mfTableXmlWP.h"
@@ -206,14 +207,13 @@ constexpr Line logoShape[] = {
     {T(10), R"(</w:pict>)"},
 };
 
-// The footer's paragraph; the creation time goes between the two parts. The
-// page count is a simple field: readers keep the text around it.
+// The footer's paragraph: creation time, maker's name and the page number.
+// The page count is a simple field: readers keep the text around it.
 constexpr std::string_view footerStyle =
     R"(  <w:pPr><w:pStyle w:val="Header"/><w:jc w:val="center"/></w:pPr>)";
+constexpr std::string_view footerGap = R"(  <w:r><w:t>                          </w:t></w:r>)";
 constexpr std::string_view footerEnd[] = {
-    R"(  <w:r><w:t>                          </w:t></w:r>)",
-    R"(  <w:r><w:t>ZEB Software</w:t></w:r>)",
-    R"(  <w:r><w:t>                          </w:t></w:r>)",
+    footerGap,
     R"(  <w:r><w:t> Page  </w:t></w:r>)",
     R"(  <w:r><w:fldChar w:fldCharType="begin"/></w:r>)",
     R"(  <w:r><w:instrText> PAGE </w:instrText></w:r>)",
@@ -549,6 +549,8 @@ void mfXmlWPDevice::writeFooter(std::string_view type) {
     out.line(B(1), R"(<w:ftr w:type=")", type, R"("><w:p>)");
     out.line(footerStyle);
     out.line("  <w:r><w:t>", date_, " ", time_, "</w:t></w:r>");
+    out.line(footerGap);
+    out.line("  <w:r><w:t>", XmlText{maker_}, "</w:t></w:r>");
     out.lines(footerEnd);
 }
 
@@ -557,7 +559,7 @@ mfXmlWPDevice::mfXmlWPDevice(const mfReportClient& client, const std::string& fi
     : client_(client), output_(std::make_unique<Output>(fileName)),
       model_(header.model_name(), header.model_description(), header.model_filename(),
              header.model_sign(), header.model_date()),
-      date_(streamed(mfDate())), time_(streamed(mfTime())) {
+      date_(streamed(mfDate())), time_(streamed(mfTime())), maker_(mfreport::maker().name) {
     writePrologue(*output_);
     writeFonts(*output_);
     writeStyles(*output_);

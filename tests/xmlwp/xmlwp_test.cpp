@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "markup_documents.h"
+#include "mfreport/platform/maker.h"
 #include "mfreport/xmlwp/logo_png.h"
 
 namespace {
@@ -117,6 +118,24 @@ TEST(XmlWPSkeleton, TablesStateCellMarginsAndHeadingsKeepWithTheNext) {
             << style;
     }
     EXPECT_EQ(count(document, "<w:keepNext/>"), 3U + 1U); // the table's heading
+}
+
+// The footer names the maker set when the document was made, escaped.
+TEST(XmlWPSkeleton, FooterNamesTheMakerOfConstruction) {
+    mftest::TempFile file("maker.xml");
+    ASSERT_TRUE(mfreport::setMaker("R&D <Labs>", "RD"));
+    std::unique_ptr<mfDevice> device(
+        mfDevice::createDevice(mftest::testClient, file.path(), XML_WP, mftest::testModel));
+    EXPECT_TRUE(mfreport::setMaker("Later Ltd", "LATER"));
+    EXPECT_TRUE(device->close());
+    EXPECT_TRUE(mfreport::setMaker(mfreport::Maker().name, mfreport::Maker().suite));
+    const std::string text = mftest::readFile(file.path());
+    const std::string gap = "  <w:r><w:t>" + std::string(26, ' ') + "</w:t></w:r>\n";
+    EXPECT_EQ(count(text, gap + "  <w:r><w:t>R&amp;D &lt;Labs&gt;</w:t></w:r>\n" + gap +
+                              "  <w:r><w:t> Page  </w:t></w:r>\n"),
+              2U);
+    EXPECT_EQ(count(text, "ZEB"), 0U);
+    EXPECT_EQ(count(text, "Later"), 0U);
 }
 
 uint32_t bigEndian(const unsigned char* bytes) {
