@@ -5,6 +5,7 @@
 
 #include "mfreport/platform/Base64File.h"
 #include "mfreport/platform/mfDateTime.h"
+#include "mfreport/platform/maker.h"
 #include "mfreport/platform/mfStr.h"
 #include "mfreport/platform/mfTypes.h"
 

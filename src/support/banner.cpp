@@ -23,7 +23,6 @@ using record::TRMLEN;
 
 constexpr int32_t kRows = 70;
 constexpr int32_t kColumns = 131;
-constexpr std::string_view kSupportLine = "Marketing and Support by ZEB Software";
 
 // The page as rows and columns counted from 1; writes outside it are dropped.
 class PageImage {
@@ -87,6 +86,23 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(0, static_cast<size_t>(TRMLEN(text)));
 }
 
+// The product word in ten rows from `row` on, centred on column `centre`:
+// the fixed art for the default suite word, big letters for another.
+void putProductWord(PageImage& page, int32_t row, int32_t centre, bool spaced) {
+    const std::string& suite = bannerMaker().suite;
+    if (suite == Maker().suite) {
+        const auto& art = productWordArt(spaced);
+        for (int32_t i = 0; i < kProductArtRows; ++i) {
+            page.put(row + i, centre - kProductArtWidth / 2, art[static_cast<size_t>(i)]);
+        }
+        return;
+    }
+    const BigText big = drawBigText(suite, kColumns - 2);
+    for (int32_t i = 0; i < kBigRows; ++i) {
+        page.put(row + 1 + i, centre - big.width / 2, big.rows[static_cast<size_t>(i)]);
+    }
+}
+
 // Composes the 80-column page down to the box; returns the next free row.
 int32_t composeNarrow(PageImage& page, const Style& style, std::string_view name,
                       std::string_view title) {
@@ -96,16 +112,19 @@ int32_t composeNarrow(PageImage& page, const Style& style, std::string_view name
     int32_t right = 0;
     int32_t n = 0;
     if (style.small) {
-        page.put(5 + e, 33, "K  A  L  D  U");
+        // Two blanks between the characters, centred on column 39.
+        std::string spaced;
+        for (const char c : bannerMaker().suite) {
+            spaced += spaced.empty() ? "" : "  ";
+            spaced += c;
+        }
+        page.put(5 + e, 39 - (static_cast<int32_t>(spaced.size()) - 1) / 2, spaced);
         top = 3;
         left = 28;
         right = 51;
         n = style.eject ? 9 : 7;
     } else {
-        const auto& art = productWordArt(false);
-        for (int32_t i = 0; i < kProductArtRows; ++i) {
-            page.put(4 + i, 7, art[static_cast<size_t>(i)]);
-        }
+        putProductWord(page, 4, 40, false);
         top = style.eject ? 20 : 16;
         left = 40;
         right = 40;
@@ -145,10 +164,7 @@ int32_t composeNarrow(PageImage& page, const Style& style, std::string_view name
 
 // Composes the 132-column page down to the double box; returns the next free row.
 int32_t composeWide(PageImage& page, std::string_view name, std::string_view title) {
-    const auto& art = productWordArt(true);
-    for (int32_t i = 0; i < kProductArtRows; ++i) {
-        page.put(7 + i, 32, art[static_cast<size_t>(i)]);
-    }
+    putProductWord(page, 7, 65, true);
 
     const BigText big = drawBigText(trimmed(name), kColumns);
     const int32_t w = big.width;
@@ -261,7 +277,28 @@ void writeRows(const PageImage& page, int32_t unit, int32_t last, int32_t width,
     }
 }
 
+Maker& bannerMakerValue() {
+    static Maker maker;
+    return maker;
+}
+
 } // namespace
+
+void setBannerMaker(const Maker& maker) {
+    bannerMakerValue() = maker;
+}
+
+const Maker& bannerMaker() {
+    return bannerMakerValue();
+}
+
+std::string supportLine(std::string_view maker) {
+    return "Marketing and Support by " + std::string(maker);
+}
+
+std::string ownershipNotice(std::string_view maker) {
+    return "This program is the property of " + std::string(maker) + ". All rights reserved.";
+}
 
 void BANNER(int32_t unit, std::string_view name, std::string_view title,
             std::string_view program_id, std::string_view update, std::string_view notes,
@@ -287,7 +324,8 @@ void BANNER(int32_t unit, std::string_view name, std::string_view title,
         page.put(r, h - static_cast<int32_t>(title2.size()) / 2, title2);
         r += style.narrow && style.eject ? 3 : 2;
     }
-    page.put(r, h - 18, kSupportLine);
+    const std::string support = supportLine(bannerMaker().name);
+    page.put(r, h - static_cast<int32_t>(support.size()) / 2, support);
 
     const int32_t i0 = r + (style.eject ? 4 : 2);
     const int32_t upper = composeIdentification(page, i0, cl, cr, program_id, update, release_date);
@@ -307,7 +345,7 @@ void BANNER(int32_t unit, std::string_view name, std::string_view title,
     // The ownership notice, or title characters 161 to 255 in its place.
     const int32_t c = z + (style.eject ? 3 : 2);
     const std::string_view title3 = trimmed(part(title, 161, 255));
-    page.put(c, cl, title3.empty() ? kOwnershipNotice : title3);
+    page.put(c, cl, title3.empty() ? ownershipNotice(bannerMaker().name) : std::string(title3));
 
     // Local address lines; a lone "," is an empty value.
     FixedString<250> addresses;

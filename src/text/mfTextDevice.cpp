@@ -2,12 +2,14 @@
 
 #include <cstdint>
 
+#include "mfreport/platform/maker.h"
 #include "mfreport/print/primas_state.h"
 #include "mfreport/print/print_channels.h"
 #include "mfreport/print/print_defaults.h"
 #include "mfreport/record/fixed_text.h"
 #include "mfreport/record/logical.h"
 #include "mfreport/record/record_io.h"
+#include "mfreport/support/banner.h"
 #include "mfreport/text/channels.h"
 #include "mfreport/text/formatter_state.h"
 #include "mfreport/text/mfTableText.h"
@@ -21,7 +23,6 @@ constexpr int32_t kDumpUnit = 20;
 constexpr int32_t kReportUnit = 21;
 constexpr int32_t kPageLength = 55;
 constexpr int32_t kEndlessPage = 999999;
-constexpr std::string_view kSuiteWord = "KALDU";
 
 } // namespace
 
@@ -49,7 +50,10 @@ mfTextDevice::mfTextDevice(const mfReportClient& client, const std::string& file
     record::assign(report.version_date.view(), versionDate);
     record::FixedString<20> update;
     record::FixedString<100> notes;
-    text::PTPRID(kSuiteWord, report.program_name, report.program_description,
+    // The maker as it is now names this report: its heading and banner page.
+    const Maker& maker = mfreport::maker();
+    support::setBannerMaker(maker);
+    text::PTPRID(maker.suite, report.program_name, report.program_description,
                  report.program_version, update, notes, report.version_date, 0, record::TextArray(),
                  status);
 

@@ -18,11 +18,19 @@ using mfreport::markup::Output;
 using mfreport::markup::Text;
 using mfreport::markup::XmlText;
 
+// Every table states its cell margins (108 twips left and right, the usual
+// default of word processors): readers that take no margin from the table
+// style otherwise run neighbouring values together.
 constexpr std::string_view tableStart[] = {
     R"(<w:tbl>)",
     R"( <w:tblPr>)",
     R"(  <w:tblStyle w:val="TableGrid"/>)",
-    R"(  <w:tblW w:w="0" w:type="auto"/><w:tblLook w:val="01E0"/>)",
+    R"(  <w:tblW w:w="0" w:type="auto"/>)",
+    R"(  <w:tblCellMar>)",
+    R"(   <w:left w:w="108" w:type="dxa"/>)",
+    R"(   <w:right w:w="108" w:type="dxa"/>)",
+    R"(  </w:tblCellMar>)",
+    R"(  <w:tblLook w:val="01E0"/>)",
     R"( </w:tblPr>)",
     R"( <w:tblGrid>)",
 };

@@ -25,6 +25,14 @@ constexpr std::string_view blankNormalParagraph[] = {
     R"(  <w:r><w:t> </w:t></w:r>)",
     R"( </w:p>)",
 };
+// The blank after a heading keeps with what follows, as the heading keeps
+// with it: a heading never ends a page alone.
+constexpr std::string_view blankKeptParagraph[] = {
+    R"( <w:p>)",
+    R"(  <w:pPr><w:pStyle w:val="Normal"/><w:keepNext/></w:pPr>)",
+    R"(  <w:r><w:t> </w:t></w:r>)",
+    R"( </w:p>)",
+};
 constexpr std::string_view pageBreak[] = {
     R"(<w:p>)",
     R"(  <w:pPr><w:pageBreakBefore w:val="on"/></w:pPr>)",
@@ -45,6 +53,7 @@ constexpr std::string_view tocEntryTab = R"(<w:r> <w:tab /> </w:r>)";
 constexpr std::string_view tocEntryEnd =
     R"(<w:r> <w:t>0</w:t> </w:r> </w:fldSimple> </w:hlink> </w:p>)";
 
+// A list is a borderless table; its cells keep the usual margins.
 constexpr std::string_view listStart[] = {
     R"(<w:tbl>)",
     R"( <w:tblPr>)",
@@ -56,6 +65,10 @@ constexpr std::string_view listStart[] = {
     R"(   <w:insideH w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>)",
     R"(   <w:insideV w:sz="0"  wx:bdrwidth="0" w:space="0" w:val="none"/>)",
     R"(  </w:tblBorders>)",
+    R"(  <w:tblCellMar>)",
+    R"(   <w:left w:w="108" w:type="dxa"/>)",
+    R"(   <w:right w:w="108" w:type="dxa"/>)",
+    R"(  </w:tblCellMar>)",
     R"( </w:tblPr>)",
 };
 // The grids of the two list layouts: one column filling the text width, or
@@ -192,7 +205,7 @@ bool mfXmlWPDevice::addHeading(const std::string& text, int level) {
     out.line("  <w:r><w:t>", XmlText{numbered}, "</w:t></w:r>");
     out.line(" </w:p>");
     mfreport::xmlwp::writeBookmark(out, bookmarkName(numbered));
-    out.lines(blankNormalParagraph);
+    out.lines(blankKeptParagraph);
     return out.finish();
 }
 

@@ -7,6 +7,7 @@
 
 #include "mfreport/markup/output.h"
 #include "mfreport/platform/Base64File.h"
+#include "mfreport/platform/maker.h"
 #include "mfreport/platform/mfDateTime.h"
 #include "mfreport/xmlwp/logo_png.h"
 #include "mfreport/xmlwp/mfTableXmlWP.h"
@@ -70,12 +71,13 @@ constexpr std::string_view characterStyles[] = {
 };
 
 // The paragraph styles differ in their font, size (half-points) and weight.
+// Headings keep with the next paragraph, so that none ends a page alone.
 struct ParagraphStyle {
     std::string_view id;
     std::string_view isDefault;
     std::string_view font; ///< none: the document's default fonts
     int size;
-    bool bold;
+    bool heading;
 };
 constexpr ParagraphStyle paragraphStyles[] = {
     {"HeaderFooter", "off", {}, 20, false},       {"Heading1", "off", headingFont, 28, true},
@@ -116,7 +118,8 @@ constexpr int identityColumnWidth = 4111;
 constexpr int stampColumnWidth = 1559;
 constexpr int rowHeights[] = {370, 410, 452};
 
-// The page-header table's properties, up to its grid.
+// The page-header table's properties, up to its grid. Like every table of
+// the document it states its cells' left and right margins.
 constexpr Line pageHeaderStart[] = {
     {B(11), R"(<w:tbl>)"},
     {B(14), R"(<w:tblPr>)"},
@@ -131,6 +134,10 @@ constexpr Line pageHeaderStart[] = {
     {T(7), R"(<w:insideV w:val="single" w:sz="4" wx:bdrwidth="10" w:space="0" w:color="auto"/>)"},
     {T(6), R"(</w:tblBorders>)"},
     {T(6), R"(<w:tblLayout w:type="Fixed"/>)"},
+    {T(6), R"(<w:tblCellMar>)"},
+    {T(7), R"(<w:left w:w="108" w:type="dxa"/>)"},
+    {T(7), R"(<w:right w:w="108" w:type="dxa"/>)"},
+    {T(6), R"(</w:tblCellMar>)"},
     {T(5), R"(</w:tblPr>)"},
 };
 // The four borders of the bordered cell, as those of the table.
@@ -200,14 +207,13 @@ constexpr Line logoShape[] = {
     {T(10), R"(</w:pict>)"},
 };
 
-// The footer's paragraph; the creation time goes between the two parts. The
-// page count is a simple field: readers keep the text around it.
+// The footer's paragraph: creation time, maker's name and the page number.
+// The page count is a simple field: readers keep the text around it.
 constexpr std::string_view footerStyle =
     R"(  <w:pPr><w:pStyle w:val="Header"/><w:jc w:val="center"/></w:pPr>)";
+constexpr std::string_view footerGap = R"(  <w:r><w:t>                          </w:t></w:r>)";
 constexpr std::string_view footerEnd[] = {
-    R"(  <w:r><w:t>                          </w:t></w:r>)",
-    R"(  <w:r><w:t>ZEB Software</w:t></w:r>)",
-    R"(  <w:r><w:t>                          </w:t></w:r>)",
+    footerGap,
     R"(  <w:r><w:t> Page  </w:t></w:r>)",
     R"(  <w:r><w:fldChar w:fldCharType="begin"/></w:r>)",
     R"(  <w:r><w:instrText> PAGE </w:instrText></w:r>)",
@@ -455,13 +461,16 @@ void writeStyles(Output& out) {
         out.line(R"(<w:style w:type="paragraph" w:default=")", style.isDefault, R"(" w:styleId=")",
                  style.id, R"(">)");
         out.line(R"( <w:name w:val=")", style.id, R"("/>)");
+        if (style.heading) {
+            out.line(" <w:pPr><w:keepNext/></w:pPr>");
+        }
         out.line(" <w:rPr>");
         if (!style.font.empty()) {
             out.line(R"(  <w:rFonts w:ascii=")", style.font, R"(" w:h-ansi=")", style.font,
                      R"(" w:cs=")", style.font, R"("/> )");
         }
         out.line(R"(  <w:sz w:val=")", style.size, R"("/>)");
-        if (style.bold) {
+        if (style.heading) {
             out.line(R"(  <w:b w:val="on"/>)");
         }
         out.line(" </w:rPr>");
@@ -540,6 +549,8 @@ void mfXmlWPDevice::writeFooter(std::string_view type) {
     out.line(B(1), R"(<w:ftr w:type=")", type, R"("><w:p>)");
     out.line(footerStyle);
     out.line("  <w:r><w:t>", date_, " ", time_, "</w:t></w:r>");
+    out.line(footerGap);
+    out.line("  <w:r><w:t>", XmlText{maker_}, "</w:t></w:r>");
     out.lines(footerEnd);
 }
 
@@ -548,7 +559,7 @@ mfXmlWPDevice::mfXmlWPDevice(const mfReportClient& client, const std::string& fi
     : client_(client), output_(std::make_shared<Output>(fileName)),
       model_(header.model_name(), header.model_description(), header.model_filename(),
              header.model_sign(), header.model_date()),
-      date_(streamed(mfDate())), time_(streamed(mfTime())) {
+      date_(streamed(mfDate())), time_(streamed(mfTime())), maker_(mfreport::maker().name) {
     writePrologue(*output_);
     writeFonts(*output_);
     writeStyles(*output_);

@@ -4,8 +4,9 @@
 // The constructor writes the prologue, fonts and styles and opens the section
 // that receives the content. Closing the document ends the section with its
 // properties: the page header (a bordered table with the logo, the program's
-// name and version and the model's identity) and the footer (date, time and
-// "Page X of Y"), made from the identity and the time kept at construction.
+// name and version and the model's identity) and the footer (date, time, the
+// maker's name and "Page X of Y"), made from the identity, the time and the
+// maker (mfreport::setMaker) kept at construction.
 //
 // Caller text is written as XML character data (attribute values for bookmark
 // and link names and the figure's file name): "<", ">" and "&" are escaped
@@ -73,4 +74,5 @@ private:
     mfReportHeader model_; ///< the model's identity texts, for the page header
     std::string date_;     ///< when the document was made
     std::string time_;
+    std::string maker_; ///< the maker's name when the document was made, for the footer
 };

@@ -49,6 +49,7 @@ protected:
         resetHostInfo();
         clearIdentStores();
         identKeyTable() = IdentKeyTable(); // a typed look-up built it
+        setBannerMaker(mfreport::Maker());
     }
 
     void write(int32_t unit, const std::string& style, const Fields& f) {
@@ -141,7 +142,8 @@ TEST_F(Banner, BlankUserLeavesTheLeftHalfEmpty) {
 }
 
 TEST_F(Banner, NotesAndNoticeRows) {
-    const std::string notice = "  " + std::string(kOwnershipNotice);
+    const std::string notice =
+        "  This program is the property of ZEB Software. All rights reserved.";
     auto rows = lines("SHORT"); // identification rows 26 to 30
     ASSERT_EQ(rows.size(), 34U);
     EXPECT_EQ(rows[25].substr(0, 20), "  Program id   : 2.4");
@@ -184,7 +186,7 @@ TEST_F(Banner, LocalAddressesFollowTheNotice) {
     addIdentRecord("LOCAL-ADDRESSES Dept-7 , Room-12");
     const auto rows = lines("SHORT");
     ASSERT_EQ(rows.size(), 37U);
-    EXPECT_EQ(rows[31], "  " + std::string(kOwnershipNotice));
+    EXPECT_EQ(rows[31], "  This program is the property of ZEB Software. All rights reserved.");
     EXPECT_EQ(rows[32], "     Dept-7");
     EXPECT_EQ(rows[33], " ");
     EXPECT_EQ(rows[34], "     Room-12");
@@ -197,6 +199,56 @@ TEST_F(Banner, UpperCaseFlagUpperCasesEveryRow) {
         c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     }
     EXPECT_TRUE(mftest::sameLines(page("LONG"), expected));
+}
+
+// Rows of `text` in big letters starting in column `column`, as written.
+std::vector<std::string> bigRows(const std::string& text, size_t column) {
+    std::vector<std::string> rows;
+    for (const std::string& row : drawBigText(text, 131).rows) {
+        std::string line = std::string(column - 1, ' ') + row;
+        line.erase(line.find_last_not_of(' ') + 1);
+        rows.push_back(line);
+    }
+    return rows;
+}
+
+TEST_F(Banner, MakerNamesTheSupportLineTheNoticeAndTheProductWord) {
+    setBannerMaker(mfreport::Maker{"ACME Engineering", "ACME"});
+    auto rows = lines("LONG");
+    ASSERT_EQ(rows.size(), 53U);
+    // The product word's rows 7 to 16: big letters in rows 8 to 14, 34
+    // columns wide, centred on column 65.
+    const auto acme = bigRows("ACME", 65 - 34 / 2);
+    EXPECT_EQ(rows[6], " ");
+    for (size_t i = 0; i < acme.size(); ++i) {
+        EXPECT_EQ(rows[7 + i], acme[i]) << i;
+    }
+    EXPECT_EQ(rows[14], " ");
+    EXPECT_EQ(rows[15], " ");
+    EXPECT_EQ(rows[19].find('*'), 22U); // the box keeps its place
+    EXPECT_EQ(rows[39], std::string(44, ' ') + "Marketing and Support by ACME Engineering");
+    EXPECT_EQ(rows[50],
+              std::string(15, ' ') +
+                  "This program is the property of ACME Engineering. All rights reserved.");
+
+    rows = lines("NARROW"); // the art's rows 4 to 13, centred on column 40
+    const auto narrow = bigRows("ACME", 40 - 34 / 2);
+    EXPECT_EQ(rows[3], " ");
+    for (size_t i = 0; i < narrow.size(); ++i) {
+        EXPECT_EQ(rows[4 + i], narrow[i]) << i;
+    }
+    EXPECT_EQ(rows[11], " ");
+
+    // Spaced out in row 5, centred on column 39, inside the box of columns
+    // 25 to 55 that the title widens.
+    rows = lines("SHORT/SMALL");
+    EXPECT_EQ(rows[4], std::string(24, ' ') + "*" + std::string(9, ' ') + "A  C  M  E" +
+                           std::string(10, ' ') + "*");
+    EXPECT_EQ(rows[2], std::string(24, ' ') + std::string(31, '*'));
+
+    setBannerMaker(mfreport::Maker{"M", "SUITEWOR"});
+    rows = lines("NARROW"); // eight letters fit the 80-column page
+    EXPECT_EQ(rows[4], bigRows("SUITEWOR", 40 - 70 / 2)[0]);
 }
 
 TEST(BigText, GlyphWidthsGapsAndTheColumnLimit) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "mfreport/platform/maker.h"
 #include "mfreport/record/record_io.h"
 #include "mfreport/text/mfTableText.h"
 #include "mfreport/text/mfTextDevice.h"
@@ -241,6 +242,34 @@ TEST_F(TextReports, ProgramHeadingCutsNameAndVersion) {
     const auto p = pages(mftest::readFile("long.LIS"));
     ASSERT_EQ(p.size(), 2U);
     EXPECT_EQ(p[1][0].substr(36, 47), "PROGRAM: KALDU    LONGPROGR 2.4.1-b 01-NOV-2026");
+}
+
+// The maker at the device's making names its report, whatever is set later.
+TEST_F(TextReports, MakerNamesTheProgramHeadingAndTheBanner) {
+    ASSERT_TRUE(mfreport::setMaker("ACME Engineering", "ACMESUITE"));
+    const mfReportClient client("BeamCalc", "A program", "2.4.1", "01-NOV-2026");
+    std::unique_ptr<mfDevice> dev(mfDevice::createDevice(client, "acme", mfDevice::TEXT, model_));
+    EXPECT_TRUE(mfreport::setMaker("Later Ltd", "LATER"));
+    writeNumbers(*dev, 1);
+    dev.reset();
+    EXPECT_TRUE(mfreport::setMaker(mfreport::Maker().name, mfreport::Maker().suite));
+    const auto p = pages(mftest::readFile("acme.LIS"));
+    ASSERT_EQ(p.size(), 2U);
+    EXPECT_EQ(p[1][0].substr(36, 47), "PROGRAM: ACMESUIT BeamCalc  2.4.1   01-NOV-2026");
+    std::string banner;
+    for (const std::string& line : p[0]) {
+        banner += line + "\n";
+    }
+    EXPECT_NE(
+        banner.find("\n" + std::string(44, ' ') + "Marketing and Support by ACME Engineering\n"),
+        std::string::npos)
+        << banner;
+    EXPECT_NE(
+        banner.find("\n" + std::string(15, ' ') +
+                    "This program is the property of ACME Engineering. All rights reserved.\n"),
+        std::string::npos);
+    EXPECT_EQ(banner.find("ZEB"), std::string::npos);
+    EXPECT_EQ(banner.find("Later"), std::string::npos);
 }
 
 TEST_F(TextReports, FailedWritesTurnEveryTableOperationFalse) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "markup_documents.h"
+#include "mfreport/platform/maker.h"
 #include "mfreport/xmlwp/logo_png.h"
 
 namespace {
@@ -79,6 +80,62 @@ TEST(XmlWPSkeleton, PageHeaderAndFooterShowTheIdentityAndTimeOfConstruction) {
     EXPECT_EQ(count(text, "07-DEC-2026"), 0U);
     EXPECT_EQ(count(text, "<w:t>footbridge-b12.mdl</w:t>"), 2U);
     EXPECT_LT(text.find("text"), text.find("<w:sectPr>"));
+}
+
+// Word processors that take no margin from the table style run the values of
+// neighbouring cells together, and a heading alone at the foot of a page
+// sends its contents entry to the next page.
+TEST(XmlWPSkeleton, TablesStateCellMarginsAndHeadingsKeepWithTheNext) {
+    const std::string margins = "<w:tblCellMar>\n"
+                                "<w:left w:w=\"108\" w:type=\"dxa\"/>\n"
+                                "<w:right w:w=\"108\" w:type=\"dxa\"/>\n"
+                                "</w:tblCellMar>\n";
+    const auto stripped = [](const std::string& text) {
+        std::string out;
+        for (const std::string& line : splitLines(text)) {
+            out += line.substr(std::min(line.find_first_not_of(" \t"), line.size())) + "\n";
+        }
+        return out;
+    };
+    const std::string document = stripped(mftest::writeDocument(XML_WP, [](mfDevice& d) {
+        d.addList({"a", "b"}, 2);
+        std::unique_ptr<mfTable> t = makeTable(d, {column("N", mfTableColumn::REAL)});
+        t->begin_table();
+        t->end_table();
+    }));
+    // The page header (for odd and first pages), the list, the table's
+    // notes and the table: each states them at the end of its properties.
+    EXPECT_EQ(count(document, "<w:tblLayout w:type=\"Fixed\"/>\n" + margins + "</w:tblPr>\n"), 2U);
+    EXPECT_EQ(count(document, "</w:tblBorders>\n" + margins + "</w:tblPr>\n"), 2U);
+    EXPECT_EQ(count(document, "<w:tblW w:w=\"0\" w:type=\"auto\"/>\n" + margins +
+                                  "<w:tblLook w:val=\"01E0\"/>\n</w:tblPr>\n"),
+              1U);
+
+    for (const char* style : {"Heading1", "Heading2", "Heading3"}) {
+        EXPECT_EQ(count(document, std::string("<w:name w:val=\"") + style +
+                                      "\"/>\n<w:pPr><w:keepNext/></w:pPr>\n<w:rPr>\n"),
+                  1U)
+            << style;
+    }
+    EXPECT_EQ(count(document, "<w:keepNext/>"), 3U + 1U); // the table's heading
+}
+
+// The footer names the maker set when the document was made, escaped.
+TEST(XmlWPSkeleton, FooterNamesTheMakerOfConstruction) {
+    mftest::TempFile file("maker.xml");
+    ASSERT_TRUE(mfreport::setMaker("R&D <Labs>", "RD"));
+    std::unique_ptr<mfDevice> device(
+        mfDevice::createDevice(mftest::testClient, file.path(), XML_WP, mftest::testModel));
+    EXPECT_TRUE(mfreport::setMaker("Later Ltd", "LATER"));
+    EXPECT_TRUE(device->close());
+    EXPECT_TRUE(mfreport::setMaker(mfreport::Maker().name, mfreport::Maker().suite));
+    const std::string text = mftest::readFile(file.path());
+    const std::string gap = "  <w:r><w:t>" + std::string(26, ' ') + "</w:t></w:r>\n";
+    EXPECT_EQ(count(text, gap + "  <w:r><w:t>R&amp;D &lt;Labs&gt;</w:t></w:r>\n" + gap +
+                              "  <w:r><w:t> Page  </w:t></w:r>\n"),
+              2U);
+    EXPECT_EQ(count(text, "ZEB"), 0U);
+    EXPECT_EQ(count(text, "Later"), 0U);
 }
 
 uint32_t bigEndian(const unsigned char* bytes) {
@@ -184,6 +241,10 @@ TEST(XmlWPContent, FigureBase64LinesAndUnreadableFile) {
 TEST(XmlWPContent, HeadingStylesOutlineLevelsAndBookmarks) {
     const std::string blank = " <w:p>\n  <w:pPr><w:pStyle w:val=\"Normal\"/></w:pPr>\n"
                               "  <w:r><w:t> </w:t></w:r>\n </w:p>\n";
+    // The blank after a heading keeps with the next paragraph, as the heading
+    // keeps with it.
+    const std::string kept = " <w:p>\n  <w:pPr><w:pStyle w:val=\"Normal\"/><w:keepNext/></w:pPr>\n"
+                             "  <w:r><w:t> </w:t></w:r>\n </w:p>\n";
     // Each bookmark has an id of its own, counted in document order.
     int id = 0;
     const auto heading = [&](const std::string& style, const std::string& outline,
@@ -194,7 +255,7 @@ TEST(XmlWPContent, HeadingStylesOutlineLevelsAndBookmarks) {
                "  </w:pPr>\n  <w:r><w:t>" + text + "</w:t></w:r>\n </w:p>\n" +
                "<aml:annotation aml:id=\"" + n + "\" w:type=\"Word.Bookmark.Start\" w:name=\"" +
                bookmark + "\"/>\n<aml:annotation aml:id=\"" + n +
-               "\" w:type=\"Word.Bookmark.End\"/>\n" + blank;
+               "\" w:type=\"Word.Bookmark.End\"/>\n" + kept;
     };
     std::string expected = heading("1", "1", "1  Loads", "1__Loads");
     expected += heading("2", "2", "1.1  Load cases", "1_1__Load_cases");
