@@ -7,6 +7,7 @@
 #include "mfreport/device/number_format.h"
 #include "mfreport/markup/table_records.h"
 #include "mfreport/xmlss/mfXmlSSDevice.h"
+#include "mfreport/xmlss/sheet_names.h"
 
 namespace {
 
@@ -98,24 +99,38 @@ bool isPlainNumber(std::string_view text) {
     return at == text.size();
 }
 
-// Worksheet start, column widths and the head row.
-void writeHead(mfTable& table, Output& out, const Folding&) {
-    const std::string& name = table.header().name();
-    out.line(R"(<Worksheet ss:Name=")", XmlAttribute{name}, R"(">)");
-    out.line(namesStart);
-    out.line(R"(   <NamedRange ss:Name="Print_Titles" ss:RefersTo="=)", XmlAttribute{name},
-             R"(!R1"/>)");
-    out.lines(namesEnd);
-    for (auto column = table.column_begin(); column != table.column_end(); ++column) {
-        out.line(R"(    <Column ss:Width=")", widthInPoints(*column), R"("/>)");
+} // namespace
+
+namespace mfreport::xmlss {
+
+struct Worksheet {
+    // Worksheet start under the sheet's next name, column widths and the head row.
+    static void writeHead(mfTable& table, Output& out, const Folding&) {
+        std::string name = table.header().name();
+        if (auto* writer = dynamic_cast<mfTableXmlSS*>(&table);
+            writer != nullptr && writer->sheetNames_ != nullptr) {
+            name = writer->sheetNames_->add(name);
+        }
+        out.line(R"(<Worksheet ss:Name=")", XmlAttribute{name}, R"(">)");
+        out.line(namesStart);
+        out.line(R"(   <NamedRange ss:Name="Print_Titles" ss:RefersTo="=)",
+                 XmlAttribute{printTitlesReference(name)}, R"("/>)");
+        out.lines(namesEnd);
+        for (auto column = table.column_begin(); column != table.column_end(); ++column) {
+            out.line(R"(    <Column ss:Width=")", widthInPoints(*column), R"("/>)");
+        }
+        out.line(headRowStart);
+        for (auto column = table.column_begin(); column != table.column_end(); ++column) {
+            out.line(R"(    <Cell ss:StyleID="HeaderStyle"><Data ss:Type="String">)",
+                     XmlText{column->header()}, "</Data></Cell>");
+        }
+        out.line(headRowEnd);
     }
-    out.line(headRowStart);
-    for (auto column = table.column_begin(); column != table.column_end(); ++column) {
-        out.line(R"(    <Cell ss:StyleID="HeaderStyle"><Data ss:Type="String">)",
-                 XmlText{column->header()}, "</Data></Cell>");
-    }
-    out.line(headRowEnd);
-}
+};
+
+} // namespace mfreport::xmlss
+
+namespace {
 
 void appendBlankCell(std::string& row, mfTable&, int) {
     row += stringCell;
@@ -138,7 +153,13 @@ void prepareColumn(mfTable& table, int index, ColumnText& text) {
 }
 
 constexpr mfreport::markup::TableMarkup worksheet = {
-    writeHead,     "</Table>\n</Worksheet>\n\n", " <Row>\n", "  </Row>", "", appendBlankCell, false,
+    mfreport::xmlss::Worksheet::writeHead,
+    "</Table>\n</Worksheet>\n\n",
+    " <Row>\n",
+    "  </Row>",
+    "",
+    appendBlankCell,
+    false,
     prepareColumn,
 };
 
@@ -149,14 +170,20 @@ constexpr int kDigits = 16;
 
 mfTableXmlSS::mfTableXmlSS(const mfTableHeader& header, mfDevice* device)
     : mfTable(header, device), records_(std::make_unique<MarkupRecords>(
-                                   mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet)) {}
+                                   mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet)) {
+    if (auto* workbook = dynamic_cast<mfXmlSSDevice*>(device); workbook != nullptr) {
+        sheetNames_ = workbook->sheetNames();
+    }
+}
 
 mfTableXmlSS::mfTableXmlSS(const mfTableXmlSS& other)
-    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)) {}
+    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)),
+      sheetNames_(other.sheetNames_) {}
 
 mfTableXmlSS& mfTableXmlSS::operator=(const mfTableXmlSS& other) {
     mfTable::operator=(other);
     *records_ = *other.records_;
+    sheetNames_ = other.sheetNames_;
     return *this;
 }
 

@@ -1,15 +1,24 @@
 // Table writer of the workbook: one worksheet per table, with column widths, a
-// bold head row that repeats as print titles and one row per record.
+// bold head row that repeats as print titles and one row per record. The
+// worksheet is named after the table in a form spreadsheet programs accept
+// (see sheet_names.h).
 //
 // Caller text is written as XML text: markup characters are escaped (text
 // that is already escaped stays as it is), characters XML forbids become
 // U+FFFD and bytes that are not UTF-8 are read as Windows-1252.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "mfreport/device/mfTable.h"
+
+namespace mfreport::xmlss {
+class SheetNames;
+struct Worksheet;
+} // namespace mfreport::xmlss
 
 class mfTableXmlSS : public mfTable {
 public:
@@ -39,5 +48,9 @@ public:
     bool end_table() override;
 
 private:
+    friend struct mfreport::xmlss::Worksheet;
+
     std::unique_ptr<MarkupRecords> records_;
+    /// The workbook's sheet names; null on a device of another kind.
+    std::shared_ptr<mfreport::xmlss::SheetNames> sheetNames_;
 };

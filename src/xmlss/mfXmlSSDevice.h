@@ -14,6 +14,9 @@
 namespace mfreport::markup {
 class Output;
 }
+namespace mfreport::xmlss {
+class SheetNames;
+}
 
 class mfXmlSSDevice : public mfDevice {
 public:
@@ -36,8 +39,11 @@ public:
     std::ofstream& out();
     /// The workbook's output, which the table writers share.
     mfreport::markup::Output& output();
+    /// The names of the workbook's worksheets, which the table writers share.
+    const std::shared_ptr<mfreport::xmlss::SheetNames>& sheetNames() const;
 
 private:
     mfReportClient client_;
     std::unique_ptr<mfreport::markup::Output> output_;
+    std::shared_ptr<mfreport::xmlss::SheetNames> sheetNames_;
 };
