@@ -110,6 +110,8 @@ struct Worksheet {
         if (auto* writer = dynamic_cast<mfTableXmlSS*>(&table);
             writer != nullptr && writer->sheetNames_ != nullptr) {
             name = writer->sheetNames_->add(name);
+            writer->sheet_ = writer->sheetNames_->size();
+            writer->sheetRecords_ = 0;
         }
         out.line(R"(<Worksheet ss:Name=")", XmlAttribute{name}, R"(">)");
         out.line(namesStart);
@@ -178,22 +180,32 @@ mfTableXmlSS::mfTableXmlSS(const mfTableHeader& header, mfDevice* device)
 
 mfTableXmlSS::mfTableXmlSS(const mfTableXmlSS& other)
     : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)),
-      sheetNames_(other.sheetNames_) {}
+      sheetNames_(other.sheetNames_), sheet_(other.sheet_), sheetRecords_(other.sheetRecords_) {}
 
 mfTableXmlSS& mfTableXmlSS::operator=(const mfTableXmlSS& other) {
     mfTable::operator=(other);
     *records_ = *other.records_;
     sheetNames_ = other.sheetNames_;
+    sheet_ = other.sheet_;
+    sheetRecords_ = other.sheetRecords_;
     return *this;
 }
 
 mfTableXmlSS::~mfTableXmlSS() = default;
 
 bool mfTableXmlSS::begin_table() {
+    sheetRecords_ = 0;
     return records_->begin_table(*this);
 }
 
 bool mfTableXmlSS::begin_record() {
+    // A full worksheet that is still the workbook's last: the table goes on
+    // on the next one, whose head the record writes.
+    if (sheetRecords_ >= mfreport::xmlss::kRecordsPerSheet && sheetNames_ != nullptr &&
+        sheet_ == sheetNames_->size()) {
+        records_->end_table(*this);
+        records_->begin_table(*this);
+    }
     return records_->begin_record(*this);
 }
 
@@ -250,9 +262,14 @@ bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::
 }
 
 bool mfTableXmlSS::end_record() {
-    return records_->end_record(*this);
+    const bool written = records_->end_record(*this);
+    if (written) {
+        ++sheetRecords_;
+    }
+    return written;
 }
 
 bool mfTableXmlSS::end_table() {
+    sheetRecords_ = 0;
     return records_->end_table(*this);
 }

@@ -1,7 +1,9 @@
 // Table writer of the workbook: one worksheet per table, with column widths, a
 // bold head row that repeats as print titles and one row per record. The
 // worksheet is named after the table in a form spreadsheet programs accept
-// (see sheet_names.h).
+// (see sheet_names.h). A table of more records than a worksheet holds goes
+// on on further worksheets, named as the table again ("FORCES (2)"), each
+// with the column widths and the head row.
 //
 // Caller text is written as XML text: markup characters are escaped (text
 // that is already escaped stays as it is), characters XML forbids become
@@ -31,7 +33,8 @@ public:
     ~mfTableXmlSS() override;
 
     bool begin_table() override;
-    /// The first record after begin_table writes the worksheet start.
+    /// The first record after begin_table writes the worksheet start; a
+    /// record that finds its worksheet full first ends it and starts the next.
     bool begin_record() override;
     using mfTable::insertValue; // the other arithmetic types
     /// The link is ignored: a worksheet cell carries no link. In an INTEGER
@@ -53,4 +56,8 @@ private:
     std::unique_ptr<MarkupRecords> records_;
     /// The workbook's sheet names; null on a device of another kind.
     std::shared_ptr<mfreport::xmlss::SheetNames> sheetNames_;
+    /// The number of the table's open worksheet in the workbook, 0 before its first.
+    size_t sheet_ = 0;
+    /// Records written on that worksheet.
+    int64_t sheetRecords_ = 0;
 };
