@@ -85,16 +85,23 @@ bool xmlAllows(char32_t cp) {
            (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
 }
 
-// True when the "&" at the start of `s` begins an entity or character
-// reference that may stand in XML as it is.
-bool isReference(std::string_view s) {
-    for (std::string_view entity : {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"}) {
-        if (s.substr(0, entity.size()) == entity) {
-            return true;
+// Length of the entity or character reference at the start of `s` that may
+// stand in XML as it is (its character in `cp`), or 0 when the "&" there
+// begins none.
+size_t referenceLength(std::string_view s, char32_t& cp) {
+    constexpr struct {
+        std::string_view name;
+        char32_t cp;
+    } entities[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+    for (const auto& entity : entities) {
+        if (s.substr(0, entity.name.size()) == entity.name) {
+            cp = entity.cp;
+            return entity.name.size();
         }
     }
     if (s.size() < 4 || s[1] != '#') {
-        return false;
+        return 0;
     }
     const bool hex = s[2] == 'x';
     size_t i = hex ? 3 : 2;
@@ -110,14 +117,25 @@ bool isReference(std::string_view s) {
         } else if (hex && c >= 'A' && c <= 'F') {
             digit = static_cast<uint32_t>(c - 'A' + 10);
         } else {
-            return false;
+            return 0;
         }
         value = value * (hex ? 16 : 10) + digit;
         if (value > 0x10FFFF) {
-            return false;
+            return 0;
         }
     }
-    return i < s.size() && i > firstDigit && xmlAllows(value);
+    if (i == s.size() || i == firstDigit || !xmlAllows(value)) {
+        return 0;
+    }
+    cp = value;
+    return i + 1;
+}
+
+// True when the "&" at the start of `s` begins an entity or character
+// reference that may stand in XML as it is.
+bool isReference(std::string_view s) {
+    char32_t cp = 0;
+    return referenceLength(s, cp) != 0;
 }
 
 // Bytes that need a look on the slow path.
@@ -220,6 +238,22 @@ bool isValidUtf8(std::string_view text) {
         i += length;
     }
     return true;
+}
+
+ShownCharacter shownCharacter(std::string_view text) {
+    char32_t cp = 0;
+    if (text[0] == '&') {
+        if (const size_t length = referenceLength(text, cp); length != 0) {
+            return {length, cp};
+        }
+        return {1, '&'};
+    }
+    size_t length = decode(text, cp);
+    if (length == 0) {
+        cp = fromCp1252(static_cast<unsigned char>(text[0]));
+        length = 1;
+    }
+    return {length, xmlAllows(cp) ? cp : replacement};
 }
 
 void appendUtf8(std::string& out, std::string_view text) {

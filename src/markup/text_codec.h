@@ -5,6 +5,7 @@
 // as UTF-8; valid UTF-8 passes through unchanged.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,18 @@ namespace mfreport::markup {
 /// True when `text` is well-formed UTF-8 (no overlong forms, no surrogates,
 /// nothing above U+10FFFF).
 bool isValidUtf8(std::string_view text);
+
+/// One character of caller text as a reader of the document sees it once
+/// appendXmlText has written it: the first `length` bytes stand for `cp`.
+struct ShownCharacter {
+    size_t length;
+    char32_t cp;
+};
+
+/// The character at the start of non-empty `text`: a valid UTF-8 sequence, a
+/// byte taken as Windows-1252, or a reference the caller wrote; a character
+/// XML forbids is U+FFFD.
+ShownCharacter shownCharacter(std::string_view text);
 
 /// Appends `text` to `out` with invalid UTF-8 repaired; nothing else changes.
 void appendUtf8(std::string& out, std::string_view text);

@@ -7,6 +7,7 @@
 #include "mfreport/device/number_format.h"
 #include "mfreport/markup/table_records.h"
 #include "mfreport/xmlss/mfXmlSSDevice.h"
+#include "mfreport/xmlss/sheet_names.h"
 
 namespace {
 
@@ -98,24 +99,40 @@ bool isPlainNumber(std::string_view text) {
     return at == text.size();
 }
 
-// Worksheet start, column widths and the head row.
-void writeHead(mfTable& table, Output& out, const Folding&) {
-    const std::string& name = table.header().name();
-    out.line(R"(<Worksheet ss:Name=")", XmlAttribute{name}, R"(">)");
-    out.line(namesStart);
-    out.line(R"(   <NamedRange ss:Name="Print_Titles" ss:RefersTo="=)", XmlAttribute{name},
-             R"(!R1"/>)");
-    out.lines(namesEnd);
-    for (auto column = table.column_begin(); column != table.column_end(); ++column) {
-        out.line(R"(    <Column ss:Width=")", widthInPoints(*column), R"("/>)");
+} // namespace
+
+namespace mfreport::xmlss {
+
+struct Worksheet {
+    // Worksheet start under the sheet's next name, column widths and the head row.
+    static void writeHead(mfTable& table, Output& out, const Folding&) {
+        std::string name = table.header().name();
+        if (auto* writer = dynamic_cast<mfTableXmlSS*>(&table);
+            writer != nullptr && writer->sheetNames_ != nullptr) {
+            name = writer->sheetNames_->add(name);
+            writer->sheet_ = writer->sheetNames_->size();
+            writer->sheetRecords_ = 0;
+        }
+        out.line(R"(<Worksheet ss:Name=")", XmlAttribute{name}, R"(">)");
+        out.line(namesStart);
+        out.line(R"(   <NamedRange ss:Name="Print_Titles" ss:RefersTo="=)",
+                 XmlAttribute{printTitlesReference(name)}, R"("/>)");
+        out.lines(namesEnd);
+        for (auto column = table.column_begin(); column != table.column_end(); ++column) {
+            out.line(R"(    <Column ss:Width=")", widthInPoints(*column), R"("/>)");
+        }
+        out.line(headRowStart);
+        for (auto column = table.column_begin(); column != table.column_end(); ++column) {
+            out.line(R"(    <Cell ss:StyleID="HeaderStyle"><Data ss:Type="String">)",
+                     XmlText{column->header()}, "</Data></Cell>");
+        }
+        out.line(headRowEnd);
     }
-    out.line(headRowStart);
-    for (auto column = table.column_begin(); column != table.column_end(); ++column) {
-        out.line(R"(    <Cell ss:StyleID="HeaderStyle"><Data ss:Type="String">)",
-                 XmlText{column->header()}, "</Data></Cell>");
-    }
-    out.line(headRowEnd);
-}
+};
+
+} // namespace mfreport::xmlss
+
+namespace {
 
 void appendBlankCell(std::string& row, mfTable&, int) {
     row += stringCell;
@@ -138,7 +155,13 @@ void prepareColumn(mfTable& table, int index, ColumnText& text) {
 }
 
 constexpr mfreport::markup::TableMarkup worksheet = {
-    writeHead,     "</Table>\n</Worksheet>\n\n", " <Row>\n", "  </Row>", "", appendBlankCell, false,
+    mfreport::xmlss::Worksheet::writeHead,
+    "</Table>\n</Worksheet>\n\n",
+    " <Row>\n",
+    "  </Row>",
+    "",
+    appendBlankCell,
+    false,
     prepareColumn,
 };
 
@@ -149,24 +172,40 @@ constexpr int kDigits = 16;
 
 mfTableXmlSS::mfTableXmlSS(const mfTableHeader& header, mfDevice* device)
     : mfTable(header, device), records_(std::make_unique<MarkupRecords>(
-                                   mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet)) {}
+                                   mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet)) {
+    if (auto* workbook = dynamic_cast<mfXmlSSDevice*>(device); workbook != nullptr) {
+        sheetNames_ = workbook->sheetNames();
+    }
+}
 
 mfTableXmlSS::mfTableXmlSS(const mfTableXmlSS& other)
-    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)) {}
+    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)),
+      sheetNames_(other.sheetNames_), sheet_(other.sheet_), sheetRecords_(other.sheetRecords_) {}
 
 mfTableXmlSS& mfTableXmlSS::operator=(const mfTableXmlSS& other) {
     mfTable::operator=(other);
     *records_ = *other.records_;
+    sheetNames_ = other.sheetNames_;
+    sheet_ = other.sheet_;
+    sheetRecords_ = other.sheetRecords_;
     return *this;
 }
 
 mfTableXmlSS::~mfTableXmlSS() = default;
 
 bool mfTableXmlSS::begin_table() {
+    sheetRecords_ = 0;
     return records_->begin_table(*this);
 }
 
 bool mfTableXmlSS::begin_record() {
+    // A full worksheet that is still the workbook's last: the table goes on
+    // on the next one, whose head the record writes.
+    if (sheetRecords_ >= mfreport::xmlss::kRecordsPerSheet && sheetNames_ != nullptr &&
+        sheet_ == sheetNames_->size()) {
+        records_->end_table(*this);
+        records_->begin_table(*this);
+    }
     return records_->begin_record(*this);
 }
 
@@ -221,9 +260,14 @@ bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::
 }
 
 bool mfTableXmlSS::end_record() {
-    return records_->end_record(*this);
+    const bool written = records_->end_record(*this);
+    if (written) {
+        ++sheetRecords_;
+    }
+    return written;
 }
 
 bool mfTableXmlSS::end_table() {
+    sheetRecords_ = 0;
     return records_->end_table(*this);
 }

@@ -1,15 +1,26 @@
 // Table writer of the workbook: one worksheet per table, with column widths, a
-// bold head row that repeats as print titles and one row per record.
+// bold head row that repeats as print titles and one row per record. The
+// worksheet is named after the table in a form spreadsheet programs accept
+// (see sheet_names.h). A table of more records than a worksheet holds goes
+// on on further worksheets, named as the table again ("FORCES (2)"), each
+// with the column widths and the head row.
 //
 // Caller text is written as XML text: markup characters are escaped (text
 // that is already escaped stays as it is), characters XML forbids become
 // U+FFFD and bytes that are not UTF-8 are read as Windows-1252.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "mfreport/device/mfTable.h"
+
+namespace mfreport::xmlss {
+class SheetNames;
+struct Worksheet;
+} // namespace mfreport::xmlss
 
 class mfTableXmlSS : public mfTable {
 public:
@@ -22,7 +33,8 @@ public:
     ~mfTableXmlSS() override;
 
     bool begin_table() override;
-    /// The first record after begin_table writes the worksheet start.
+    /// The first record after begin_table writes the worksheet start; a
+    /// record that finds its worksheet full first ends it and starts the next.
     bool begin_record() override;
     using mfTable::insertValue; // the other arithmetic types
     /// The link is ignored: a worksheet cell carries no link. In an INTEGER
@@ -39,5 +51,13 @@ public:
     bool end_table() override;
 
 private:
+    friend struct mfreport::xmlss::Worksheet;
+
     std::unique_ptr<MarkupRecords> records_;
+    /// The workbook's sheet names; null on a device of another kind.
+    std::shared_ptr<mfreport::xmlss::SheetNames> sheetNames_;
+    /// The number of the table's open worksheet in the workbook, 0 before its first.
+    size_t sheet_ = 0;
+    /// Records written on that worksheet.
+    int64_t sheetRecords_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include "mfreport/markup/output.h"
 #include "mfreport/xmlss/mfTableXmlSS.h"
+#include "mfreport/xmlss/sheet_names.h"
 
 namespace {
 
@@ -67,7 +68,8 @@ void writeStyles(Output& out) {
 } // namespace
 
 mfXmlSSDevice::mfXmlSSDevice(const mfReportClient& client, const std::string& fileName)
-    : client_(client), output_(std::make_shared<Output>(fileName)) {
+    : client_(client), output_(std::make_shared<Output>(fileName)),
+      sheetNames_(std::make_shared<mfreport::xmlss::SheetNames>()) {
     writePrologue(*output_);
     writeStyles(*output_);
     output_->finish();
@@ -99,4 +101,8 @@ const std::shared_ptr<mfreport::markup::Output>& mfXmlSSDevice::output() {
 
 bool mfXmlSSDevice::flush() {
     return output_->finish();
+}
+
+const std::shared_ptr<mfreport::xmlss::SheetNames>& mfXmlSSDevice::sheetNames() const {
+    return sheetNames_;
 }

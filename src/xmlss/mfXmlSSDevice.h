@@ -14,6 +14,9 @@
 namespace mfreport::markup {
 class Output;
 }
+namespace mfreport::xmlss {
+class SheetNames;
+}
 
 class mfXmlSSDevice : public mfDevice {
 public:
@@ -39,8 +42,11 @@ public:
     std::ofstream& out();
     /// The workbook's output, which the table writers share.
     const std::shared_ptr<mfreport::markup::Output>& output();
+    /// The names of the workbook's worksheets, which the table writers share.
+    const std::shared_ptr<mfreport::xmlss::SheetNames>& sheetNames() const;
 
 private:
     mfReportClient client_;
     std::shared_ptr<mfreport::markup::Output> output_;
+    std::shared_ptr<mfreport::xmlss::SheetNames> sheetNames_;
 };

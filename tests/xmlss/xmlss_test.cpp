@@ -2,6 +2,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ TEST(XmlSSWorksheet, Worksheets) {
     EXPECT_TRUE(sameLines(documentBody(XML_SS, escaped), golden("xmlss/escaped.xml")));
 }
 
-TEST(XmlSSWorksheet, TablesFollowEachOtherAndMayShareAName) {
+TEST(XmlSSWorksheet, TablesFollowEachOtherAndASharedNameIsNumbered) {
     const auto table = [](mfDevice& d, const std::string& name, int records) {
         std::unique_ptr<mfTable> t = makeTable(d, {column("n", mfTableColumn::INTEGER)}, name);
         t->begin_table();
@@ -82,6 +83,45 @@ TEST(XmlSSWorksheet, TablesFollowEachOtherAndMayShareAName) {
                                            table(d, "Same name", 1);
                                        }),
                           golden("xmlss/two-sheets.xml")));
+}
+
+// Every worksheet's name and print titles in a workbook of tables named
+// badly: sheets that spreadsheet programs open with their print titles.
+TEST(XmlSSWorksheet, NamesAndPrintTitlesThatSpreadsheetsAccept) {
+    const std::string body = documentBody(XML_SS, [](mfDevice& d) {
+        for (const std::string name : {"FORCES", "forces", "", "Load: case 1/2", "A1", "'it's'",
+                                       "Element end forces of the girders", "R1C1", ""}) {
+            std::unique_ptr<mfTable> t = makeTable(d, {column("n", mfTableColumn::INTEGER)}, name);
+            t->begin_table();
+            if (name != "R1C1") { // a table without records takes no sheet number
+                t->begin_record();
+                t->end_record();
+            }
+            t->end_table();
+        }
+    });
+    std::string written;
+    for (const std::string& line : mftest::splitLines(body)) {
+        if (line.find("ss:Name=") != std::string::npos) {
+            written += line + "\n";
+        }
+    }
+    const std::pair<const char*, const char*> sheets[] = {
+        {"FORCES", "FORCES!R1"},
+        {"forces (2)", "'forces (2)'!R1"},
+        {"Sheet3", "Sheet3!R1"},
+        {"Load_ case 1_2", "'Load_ case 1_2'!R1"},
+        {"A1", "'A1'!R1"},
+        {"it's", "'it''s'!R1"},
+        {"Element end forces of the girde", "'Element end forces of the girde'!R1"},
+        {"Sheet8", "Sheet8!R1"},
+    };
+    std::string expected;
+    for (const auto& [name, titles] : sheets) {
+        expected += std::string("<Worksheet ss:Name=\"") + name + "\">\n" +
+                    R"(   <NamedRange ss:Name="Print_Titles" ss:RefersTo="=)" + titles + "\"/>\n";
+    }
+    EXPECT_EQ(written, expected);
 }
 
 // The records of a one-column table of `c`.
