@@ -377,32 +377,37 @@ int32_t realDecimals(int32_t table, int32_t f) {
                                               : PTGFPR(table, f, kAttrDecimals);
 }
 
+// 10^n in double precision (exact up to 10^22).
+double tenTo(int32_t n) {
+    return std::pow(10.0, static_cast<double>(n));
+}
+
 // Fw.d shows v when v <= (10^(w-1) - 1) / 10^d, or for a negative v when
-// v >= (1 - 10^(w-2)) / 10^d; powers of ten in single precision.
-bool fixedFits(float v, int32_t w, int32_t d) {
+// v >= (1 - 10^(w-2)) / 10^d.
+bool fixedFits(double v, int32_t w, int32_t d) {
     // The bounds of the last field asked about, since a table asks for few.
     static int32_t lastW = -1;
     static int32_t lastD = -1;
-    static float highest = 0.0F;
-    static float lowest = 0.0F;
+    static double highest = 0.0;
+    static double lowest = 0.0;
     if (w != lastW || d != lastD) {
-        const float scale = record::power(10.0F, d);
-        highest = (record::power(10.0F, w - 1) - 1.0F) / scale;
-        lowest = (1.0F - record::power(10.0F, w - 2)) / scale;
+        const double scale = tenTo(d);
+        highest = (tenTo(w - 1) - 1.0) / scale;
+        lowest = (1.0 - tenTo(w - 2)) / scale;
         lastW = w;
         lastD = d;
     }
-    return v >= 0.0F ? v <= highest : v >= lowest;
+    return v >= 0.0 ? v <= highest : v >= lowest;
 }
 
 // The exponent range test: the magnitude must stay below 10^(10^e - 1 + k).
-bool exponentFits(float v, int32_t e, int32_t k) {
+bool exponentFits(double v, int32_t e, int32_t k) {
     const int32_t digits = std::clamp(e, 1, 9);
     int32_t largest = 1;
     for (int32_t i = 0; i < digits; ++i) {
         largest *= 10;
     }
-    return std::fabs(v) < record::power(10.0F, largest - 1 + std::clamp(k, -99, 99));
+    return std::fabs(v) < tenTo(largest - 1 + std::clamp(k, -99, 99));
 }
 
 void writeLine(int32_t channel, const std::string& text) {
@@ -754,7 +759,7 @@ void PTPUTI(int32_t table, int32_t level, int32_t column, int32_t value, int32_t
     }
 }
 
-void PTPUTR(int32_t table, int32_t level, int32_t column, float value, int32_t& status) {
+void PTPUTR(int32_t table, int32_t level, int32_t column, double value, int32_t& status) {
     int32_t slot = 0;
     const int32_t f = fieldToPut(
         table, level, column,
