@@ -316,7 +316,8 @@ void issueHeadings(const TableState& t, bool restart_main, bool restart_sub) {
     print::TABHDG(table.array(), table.count);
 }
 
-// Moves to a new page when the table's next record would not fit.
+// Moves to a new page when the table's next record would not fit with two
+// lines to spare: the integer put's early page break.
 void takePendingBreak(const TableState& t) {
     const int32_t channel = t.state[kStateChannel];
     if (t.state[kStateStage] != kStageWriting ||
@@ -331,7 +332,7 @@ void takePendingBreak(const TableState& t) {
 }
 
 // Common part of the put routines: the field of the column, checked for kind
-// and place, after any pending page break. 0 with `status` set on failure.
+// and place. 0 with `status` set on failure.
 int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fits)(int32_t),
                    int32_t& slot, int32_t& status) {
     status = kOk;
@@ -359,7 +360,6 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
         status = kFileFailed;
         return 0;
     }
-    takePendingBreak(t);
     ++fieldAttribute(f, kAttrValuesPut);
     return f;
 }
@@ -753,6 +753,7 @@ void PTPUTI(int32_t table, int32_t level, int32_t column, int32_t value, int32_t
     if (f == 0) {
         return;
     }
+    takePendingBreak(tableAt(slot));
     const FixedText field = valueField(slot, f);
     if (!record::putInteger(field.data(), value, field.size())) {
         field.fill('*');
