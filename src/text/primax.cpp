@@ -17,6 +17,7 @@
 #include "mfreport/support/banner.h"
 #include "mfreport/support/files.h"
 #include "mfreport/text/formatter_state.h"
+#include "mfreport/text/printable.h"
 #include "mfreport/text/ptdump.h"
 #include "mfreport/text/status.h"
 #include "mfreport/text/table_layout.h"
@@ -84,6 +85,18 @@ bool numericKind(int32_t kind) {
 // The table-heading mode of the table's record page breaks.
 int32_t headingMode(const TableState& t) {
     return t.state[kStateAttribute] >= 3 ? print::kTableHeadingOnPage : print::kNoTableHeading;
+}
+
+bool separatedChannel(int32_t channel) {
+    return definedChannel(channel) &&
+           printChannels().kind[channelIndex(channel)] == print::kCommaSeparatedChannel;
+}
+
+// Buffer line `line` of the table's record: a semicolon-separated record is
+// one line as long as the whole buffer.
+FixedText bufferLine(int32_t slot, int32_t line) {
+    return separatedChannel(tableAt(slot).state[kStateChannel]) ? recordRow(slot)
+                                                                : recordLine(slot, line);
 }
 
 bool channelFailed(int32_t channel) {
@@ -352,7 +365,7 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
     const int32_t line = fieldAttribute(f, kAttrLine);
     const int32_t start = fieldAttribute(f, kAttrStart);
     if (t.state[kStateStage] < kStageSetUp || line < 1 || line > t.lines_per_record || start < 1 ||
-        start + fieldValue(t.number, f, kAttrWidth) - 1 > kRecordLength) {
+        start + fieldValue(t.number, f, kAttrWidth) - 1 > bufferLine(slot, line).size()) {
         status = kNoLayoutPlace;
         return 0;
     }
@@ -368,7 +381,7 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
 FixedText valueField(int32_t slot, int32_t f) {
     const int32_t start = fieldAttribute(f, kAttrStart);
     const int32_t width = fieldValue(tableAt(slot).number, f, kAttrWidth);
-    return recordLine(slot, fieldAttribute(f, kAttrLine)).sub(start, start + width - 1);
+    return bufferLine(slot, fieldAttribute(f, kAttrLine)).sub(start, start + width - 1);
 }
 
 // Decimals of a real field: its own when it has its own width, else the default's.
@@ -410,10 +423,9 @@ bool exponentFits(double v, int32_t e, int32_t k) {
     return std::fabs(v) < tenTo(largest - 1 + std::clamp(k, -99, 99));
 }
 
-void writeLine(int32_t channel, const std::string& text) {
-    FixedString<kRecordLength> line(text);
+void writeLine(int32_t channel, std::string text) {
     int32_t status = 0;
-    print::PRTLIN(channel, line, status);
+    print::PRTLIN(channel, FixedText(text), status);
 }
 
 } // namespace
@@ -793,7 +805,15 @@ void PTPUTA(int32_t table, int32_t level, int32_t column, std::string_view text,
     if (f == 0 || record::trimmedLength(text) == 0) {
         return;
     }
-    record::assign(valueField(slot, f), text);
+    const FixedText field = valueField(slot, f);
+    if (separatedChannel(tableAt(slot).state[kStateChannel])) {
+        const std::string_view shown = trimmed(text.substr(0, static_cast<size_t>(field.size())));
+        if (needsQuotes(shown)) { // one field for a reader that splits at ";"
+            putQuoted(field.data(), field.size(), shown);
+            return;
+        }
+    }
+    record::assign(field, text);
 }
 
 void PTWREC(int32_t table, int32_t& status) {
@@ -815,6 +835,7 @@ void PTWREC(int32_t table, int32_t& status) {
     print::PrintChannels& channels = printChannels();
     ChannelFile& file = reportState().channel[channelIndex(channel)];
     const bool screen = channels.kind[channelIndex(channel)] == print::kScreenChannel;
+    const bool separated = separatedChannel(channel);
     const bool first = t.state[kStateStage] == kStageSetUp;
     const int32_t lines = t.lines_per_record;
     const int32_t mode = headingMode(t);
@@ -828,10 +849,10 @@ void PTWREC(int32_t table, int32_t& status) {
         if (!screen) {
             print::PRTNEW(0, channel, 0, print::kNoTableHeading, st);
         }
+        const int32_t width =
+            std::clamp(channels.line_width[channelIndex(channel)], 1, kMaxLineWidth);
         if (first) {
-            const int32_t width =
-                std::clamp(channels.line_width[channelIndex(channel)], 1, kMaxLineWidth);
-            const std::vector<std::string> legend = columnLegend(slot, width);
+            const std::vector<std::string> legend = columnLegend(slot, width, separated);
             for (const std::string& line : legend) {
                 writeLine(channel, line);
             }
@@ -841,7 +862,17 @@ void PTWREC(int32_t table, int32_t& status) {
         }
         if (mode != print::kNoTableHeading) {
             const int32_t heading = print::primasState().table_lines;
-            print::PRTNEW(0, channel, heading + lines, print::kTableHeadingAlways, st);
+            if (separated) {
+                // Written whole here, since the page manager cuts heading lines.
+                print::PRTNEW(0, channel, heading + lines, print::kNoTableHeading, st);
+                if (heading > 0) {
+                    for (const std::string& line : tableHeading(slot, heading - 1, width, true)) {
+                        writeLine(channel, line);
+                    }
+                }
+            } else {
+                print::PRTNEW(0, channel, heading + lines, print::kTableHeadingAlways, st);
+            }
         }
         t.state[kStateStage] = kStageWriting;
     }
@@ -852,9 +883,9 @@ void PTWREC(int32_t table, int32_t& status) {
     for (int32_t line = 1; line <= lines; ++line) {
         // Beyond its last value the buffer line is blank.
         const FixedText buffer =
-            recordLine(slot, line).sub(1, t.line_end[static_cast<size_t>(line - 1)]);
+            bufferLine(slot, line).sub(1, t.line_end[static_cast<size_t>(line - 1)]);
         if (status == kOk && !suppressed) {
-            if (channels.kind[channelIndex(channel)] == print::kCommaSeparatedChannel) {
+            if (separated) {
                 int32_t last = 0;
                 for (const int32_t f : t.line_fields[static_cast<size_t>(line - 1)]) {
                     if (f == 0) {
