@@ -112,6 +112,14 @@ SEEDS = {
                column(1, INTEGER, 'K', 'k') + bytes([BEGIN_TABLE, 1]) + records(1, 2) +
                records(0, 2) + bytes([END_TABLE, 1, END_TABLE, 0, SECOND, 1]) + records(0, 1) +
                bytes([CLOSE])),
+    # A record of 36 columns, wider than a print line, with names, values and
+    # descriptions holding the separator and the quote.
+    'wide': (bytes([2]) + identity() + table(0, 'WIDE', 'Wide; "quoted"') +
+             b''.join(column(0, STRING if c % 2 else REAL, 'C%d;"' % c, 'd;"%d' % c,
+                             width=(12, 3, FIXED)) for c in range(36)) +
+             bytes([BEGIN_TABLE, 0, BEGIN_RECORD, 0, INSERT_TEXT, 0]) + level(1) +
+             text('pier "A"; west') + bytes([0, END_RECORD, 0]) + records(0, 3) +
+             bytes([END_TABLE, 0])),
     'empty': bytes([3]) + identity() + table(0, 'EMPTY', 'Nothing') +
              column(0, STRING, 'A', 'a') + bytes([BEGIN_TABLE, 0, END_TABLE, 0]),
 }

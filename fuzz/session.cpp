@@ -622,7 +622,8 @@ private:
             problem = xmlProblem(document, {}, {"w:tbl", "w:tr", "w:tc"});
             break;
         default:
-            problem = textProblem(document);
+            problem = textProblem(document, kind_.type == mfDevice::TEXT_CSV ? kLongestSeparatedLine
+                                                                             : kLongestLine);
         }
         if (!problem.empty()) {
             const size_t at = problem.find("(byte ");

@@ -27,7 +27,7 @@ long pageNumber(std::string_view line) {
 
 } // namespace
 
-std::string textProblem(std::string_view report) {
+std::string textProblem(std::string_view report, size_t longest) {
     size_t lineNumber = 0;
     long lastPage = 0;
     size_t start = 0;
@@ -40,7 +40,7 @@ std::string textProblem(std::string_view report) {
         ++lineNumber;
         const std::string where =
             " at line " + std::to_string(lineNumber) + " (byte " + std::to_string(start) + ")";
-        if (line.size() > kLongestLine) {
+        if (line.size() > longest) {
             return "a line of " + std::to_string(line.size()) + " characters" + where;
         }
         const long page = pageNumber(line);

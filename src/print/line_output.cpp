@@ -151,6 +151,17 @@ void WRLINE(FixedText line) {
     finishLine(line);
 }
 
+void WRWIDE(FixedText line) {
+    requireUnit("WRWIDE");
+    PrimasState& s = primasState();
+    if (s.line_count >= s.page_size) {
+        CHGPAG(0);
+    }
+    advance(s.line_count, 1);
+    printLine(line);
+    finishLine(line);
+}
+
 void CHGPAG(int32_t count) {
     requireUnit("CHGPAG");
     if (!linesFit(primasState(), count)) {

@@ -26,6 +26,11 @@ enum TableHeadingMode : int32_t {
 /// clear-after-write flag is set.
 void WRLINE(FixedText line);
 
+/// Writes the line whole on the print unit, as WRLINE does but without
+/// cutting it to the line width: a record of a semicolon-separated file stays
+/// one line, however wide.
+void WRWIDE(FixedText line);
+
 /// Starts a new print page (page-advance record, then main, sub and table
 /// heading lines at full width) unless `count` lines fit on the current one.
 void CHGPAG(int32_t count);

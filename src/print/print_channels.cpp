@@ -42,8 +42,11 @@ void PRTLIN(int32_t channel, FixedText line, int32_t& status) {
         length = 1;
     }
     text = text.sub(1, length);
-    if (printChannels().kind[slot(channel)] == kScreenChannel) {
+    const int32_t kind = printChannels().kind[slot(channel)];
+    if (kind == kScreenChannel) {
         WRSCR(text);
+    } else if (kind == kCommaSeparatedChannel) {
+        WRWIDE(text);
     } else {
         WRLINE(text);
     }

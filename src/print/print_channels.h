@@ -43,7 +43,8 @@ inline PrintChannels& printChannels() {
 }
 
 /// Writes the line without trailing blanks (one blank when it is all blank)
-/// on the channel: WRSCR for a screen channel, WRLINE otherwise.
+/// on the channel: WRSCR for a screen channel, WRWIDE (the whole line) for a
+/// comma-separated channel, WRLINE otherwise.
 void PRTLIN(int32_t channel, FixedText line, int32_t& status);
 
 /// Page break requested on the channel: NEWPAG(count, mode) on a print

@@ -6,7 +6,9 @@ namespace mfreport::text {
 
 namespace {
 
-using RecordBuffer = std::array<FixedString<kRecordLength>, kMaxRecordLines>;
+// The lines of a record one after the other: a record of one wide line (a
+// semicolon-separated table) takes the whole buffer.
+using RecordBuffer = FixedString<kRecordRowLength>;
 
 std::array<RecordBuffer, kMaxTables>& recordBuffers() {
     static std::array<RecordBuffer, kMaxTables> buffers;
@@ -114,7 +116,15 @@ FixedText recordLine(int32_t slot, int32_t line) {
     if (slot < 0 || slot >= kMaxTables || line < 1 || line > kMaxRecordLines) {
         return {};
     }
-    return recordBuffers()[static_cast<size_t>(slot)][static_cast<size_t>(line - 1)].view();
+    const int32_t first = (line - 1) * kRecordLength + 1;
+    return recordBuffers()[static_cast<size_t>(slot)].view().sub(first, first + kRecordLength - 1);
+}
+
+FixedText recordRow(int32_t slot) {
+    if (slot < 0 || slot >= kMaxTables) {
+        return {};
+    }
+    return recordBuffers()[static_cast<size_t>(slot)].view();
 }
 
 int32_t tableSlot(int32_t number) {
@@ -251,9 +261,7 @@ void resetFormatter() {
     reportState() = ReportState();
     print::printChannels() = print::PrintChannels();
     for (RecordBuffer& buffer : recordBuffers()) {
-        for (auto& line : buffer) {
-            line.view().blank();
-        }
+        buffer.view().blank();
     }
 }
 

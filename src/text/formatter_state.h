@@ -35,6 +35,7 @@ inline constexpr int32_t kTableHeadingLines = 15;
 inline constexpr int32_t kHeaderSlots = kTitleLines + kTableHeadingLines;
 inline constexpr int32_t kMaxRecordLines = kMaxColumns; // at least one column per line
 inline constexpr int32_t kRecordLength = 1000;
+inline constexpr int32_t kRecordRowLength = kMaxRecordLines * kRecordLength;
 inline constexpr int32_t kMaxTexts = kMaxTables * (kHeaderSlots + kMaxColumns * kMaxPieces);
 inline constexpr int32_t kMaxChannels = print::kMaxChannels;
 
@@ -206,6 +207,9 @@ inline ReportState& reportState() {
 
 /// Record buffer line `line` (1-based) of table slot `slot` (0-based).
 FixedText recordLine(int32_t slot, int32_t line);
+/// The whole record buffer of the table slot as one line, for the one wide
+/// line of a semicolon-separated record.
+FixedText recordRow(int32_t slot);
 
 /// Table slot (0-based) of an active table number; -1 when none.
 int32_t tableSlot(int32_t number);

@@ -1,8 +1,5 @@
 #include "mfreport/text/mfTableText.h"
 
-#include <cmath>
-#include <limits>
-
 #include "mfreport/text/formatter_state.h"
 #include "mfreport/text/mfTextDevice.h"
 #include "mfreport/text/primax.h"
@@ -19,19 +16,6 @@ constexpr size_t kLongestName = 10;
 // A width or decimals count as stored: 32 bits, returned widened with the sign.
 int32_t stored(size_t value) {
     return static_cast<int32_t>(static_cast<int64_t>(value));
-}
-
-// The value rounded to single precision; beyond its range it is infinite.
-float single(double value) {
-    constexpr double largest = std::numeric_limits<float>::max();
-    if (std::isnan(value)) {
-        return std::numeric_limits<float>::quiet_NaN();
-    }
-    if (std::fabs(value) > largest) {
-        constexpr float infinity = std::numeric_limits<float>::infinity();
-        return value > 0 ? infinity : -infinity;
-    }
-    return static_cast<float>(value);
 }
 
 } // namespace
@@ -147,7 +131,7 @@ bool mfTableText::insertValue(int column, const double& value, const std::string
     }
     const mfTableColumn& c = *column_at(static_cast<size_t>(column));
     int32_t status = 0;
-    text::PTPUTR(table_, kLevel, column + 1, single(c.displayValue(value)), status);
+    text::PTPUTR(table_, kLevel, column + 1, c.displayValue(value), status);
     return status == 0;
 }
 

@@ -17,6 +17,7 @@
 #include "mfreport/support/banner.h"
 #include "mfreport/support/files.h"
 #include "mfreport/text/formatter_state.h"
+#include "mfreport/text/printable.h"
 #include "mfreport/text/ptdump.h"
 #include "mfreport/text/status.h"
 #include "mfreport/text/table_layout.h"
@@ -84,6 +85,18 @@ bool numericKind(int32_t kind) {
 // The table-heading mode of the table's record page breaks.
 int32_t headingMode(const TableState& t) {
     return t.state[kStateAttribute] >= 3 ? print::kTableHeadingOnPage : print::kNoTableHeading;
+}
+
+bool separatedChannel(int32_t channel) {
+    return definedChannel(channel) &&
+           printChannels().kind[channelIndex(channel)] == print::kCommaSeparatedChannel;
+}
+
+// Buffer line `line` of the table's record: a semicolon-separated record is
+// one line as long as the whole buffer.
+FixedText bufferLine(int32_t slot, int32_t line) {
+    return separatedChannel(tableAt(slot).state[kStateChannel]) ? recordRow(slot)
+                                                                : recordLine(slot, line);
 }
 
 bool channelFailed(int32_t channel) {
@@ -316,7 +329,8 @@ void issueHeadings(const TableState& t, bool restart_main, bool restart_sub) {
     print::TABHDG(table.array(), table.count);
 }
 
-// Moves to a new page when the table's next record would not fit.
+// Moves to a new page when the table's next record would not fit with two
+// lines to spare: the integer put's early page break.
 void takePendingBreak(const TableState& t) {
     const int32_t channel = t.state[kStateChannel];
     if (t.state[kStateStage] != kStageWriting ||
@@ -331,7 +345,7 @@ void takePendingBreak(const TableState& t) {
 }
 
 // Common part of the put routines: the field of the column, checked for kind
-// and place, after any pending page break. 0 with `status` set on failure.
+// and place. 0 with `status` set on failure.
 int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fits)(int32_t),
                    int32_t& slot, int32_t& status) {
     status = kOk;
@@ -351,7 +365,7 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
     const int32_t line = fieldAttribute(f, kAttrLine);
     const int32_t start = fieldAttribute(f, kAttrStart);
     if (t.state[kStateStage] < kStageSetUp || line < 1 || line > t.lines_per_record || start < 1 ||
-        start + fieldValue(t.number, f, kAttrWidth) - 1 > kRecordLength) {
+        start + fieldValue(t.number, f, kAttrWidth) - 1 > bufferLine(slot, line).size()) {
         status = kNoLayoutPlace;
         return 0;
     }
@@ -359,7 +373,6 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
         status = kFileFailed;
         return 0;
     }
-    takePendingBreak(t);
     ++fieldAttribute(f, kAttrValuesPut);
     return f;
 }
@@ -368,7 +381,7 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
 FixedText valueField(int32_t slot, int32_t f) {
     const int32_t start = fieldAttribute(f, kAttrStart);
     const int32_t width = fieldValue(tableAt(slot).number, f, kAttrWidth);
-    return recordLine(slot, fieldAttribute(f, kAttrLine)).sub(start, start + width - 1);
+    return bufferLine(slot, fieldAttribute(f, kAttrLine)).sub(start, start + width - 1);
 }
 
 // Decimals of a real field: its own when it has its own width, else the default's.
@@ -377,38 +390,42 @@ int32_t realDecimals(int32_t table, int32_t f) {
                                               : PTGFPR(table, f, kAttrDecimals);
 }
 
+// 10^n in double precision (exact up to 10^22).
+double tenTo(int32_t n) {
+    return std::pow(10.0, static_cast<double>(n));
+}
+
 // Fw.d shows v when v <= (10^(w-1) - 1) / 10^d, or for a negative v when
-// v >= (1 - 10^(w-2)) / 10^d; powers of ten in single precision.
-bool fixedFits(float v, int32_t w, int32_t d) {
+// v >= (1 - 10^(w-2)) / 10^d.
+bool fixedFits(double v, int32_t w, int32_t d) {
     // The bounds of the last field asked about, since a table asks for few.
     static int32_t lastW = -1;
     static int32_t lastD = -1;
-    static float highest = 0.0F;
-    static float lowest = 0.0F;
+    static double highest = 0.0;
+    static double lowest = 0.0;
     if (w != lastW || d != lastD) {
-        const float scale = record::power(10.0F, d);
-        highest = (record::power(10.0F, w - 1) - 1.0F) / scale;
-        lowest = (1.0F - record::power(10.0F, w - 2)) / scale;
+        const double scale = tenTo(d);
+        highest = (tenTo(w - 1) - 1.0) / scale;
+        lowest = (1.0 - tenTo(w - 2)) / scale;
         lastW = w;
         lastD = d;
     }
-    return v >= 0.0F ? v <= highest : v >= lowest;
+    return v >= 0.0 ? v <= highest : v >= lowest;
 }
 
 // The exponent range test: the magnitude must stay below 10^(10^e - 1 + k).
-bool exponentFits(float v, int32_t e, int32_t k) {
+bool exponentFits(double v, int32_t e, int32_t k) {
     const int32_t digits = std::clamp(e, 1, 9);
     int32_t largest = 1;
     for (int32_t i = 0; i < digits; ++i) {
         largest *= 10;
     }
-    return std::fabs(v) < record::power(10.0F, largest - 1 + std::clamp(k, -99, 99));
+    return std::fabs(v) < tenTo(largest - 1 + std::clamp(k, -99, 99));
 }
 
-void writeLine(int32_t channel, const std::string& text) {
-    FixedString<kRecordLength> line(text);
+void writeLine(int32_t channel, std::string text) {
     int32_t status = 0;
-    print::PRTLIN(channel, line, status);
+    print::PRTLIN(channel, FixedText(text), status);
 }
 
 } // namespace
@@ -748,13 +765,14 @@ void PTPUTI(int32_t table, int32_t level, int32_t column, int32_t value, int32_t
     if (f == 0) {
         return;
     }
+    takePendingBreak(tableAt(slot));
     const FixedText field = valueField(slot, f);
     if (!record::putInteger(field.data(), value, field.size())) {
         field.fill('*');
     }
 }
 
-void PTPUTR(int32_t table, int32_t level, int32_t column, float value, int32_t& status) {
+void PTPUTR(int32_t table, int32_t level, int32_t column, double value, int32_t& status) {
     int32_t slot = 0;
     const int32_t f = fieldToPut(
         table, level, column,
@@ -787,7 +805,15 @@ void PTPUTA(int32_t table, int32_t level, int32_t column, std::string_view text,
     if (f == 0 || record::trimmedLength(text) == 0) {
         return;
     }
-    record::assign(valueField(slot, f), text);
+    const FixedText field = valueField(slot, f);
+    if (separatedChannel(tableAt(slot).state[kStateChannel])) {
+        const std::string_view shown = trimmed(text.substr(0, static_cast<size_t>(field.size())));
+        if (needsQuotes(shown)) { // one field for a reader that splits at ";"
+            putQuoted(field.data(), field.size(), shown);
+            return;
+        }
+    }
+    record::assign(field, text);
 }
 
 void PTWREC(int32_t table, int32_t& status) {
@@ -809,6 +835,7 @@ void PTWREC(int32_t table, int32_t& status) {
     print::PrintChannels& channels = printChannels();
     ChannelFile& file = reportState().channel[channelIndex(channel)];
     const bool screen = channels.kind[channelIndex(channel)] == print::kScreenChannel;
+    const bool separated = separatedChannel(channel);
     const bool first = t.state[kStateStage] == kStageSetUp;
     const int32_t lines = t.lines_per_record;
     const int32_t mode = headingMode(t);
@@ -822,10 +849,10 @@ void PTWREC(int32_t table, int32_t& status) {
         if (!screen) {
             print::PRTNEW(0, channel, 0, print::kNoTableHeading, st);
         }
+        const int32_t width =
+            std::clamp(channels.line_width[channelIndex(channel)], 1, kMaxLineWidth);
         if (first) {
-            const int32_t width =
-                std::clamp(channels.line_width[channelIndex(channel)], 1, kMaxLineWidth);
-            const std::vector<std::string> legend = columnLegend(slot, width);
+            const std::vector<std::string> legend = columnLegend(slot, width, separated);
             for (const std::string& line : legend) {
                 writeLine(channel, line);
             }
@@ -835,7 +862,17 @@ void PTWREC(int32_t table, int32_t& status) {
         }
         if (mode != print::kNoTableHeading) {
             const int32_t heading = print::primasState().table_lines;
-            print::PRTNEW(0, channel, heading + lines, print::kTableHeadingAlways, st);
+            if (separated) {
+                // Written whole here, since the page manager cuts heading lines.
+                print::PRTNEW(0, channel, heading + lines, print::kNoTableHeading, st);
+                if (heading > 0) {
+                    for (const std::string& line : tableHeading(slot, heading - 1, width, true)) {
+                        writeLine(channel, line);
+                    }
+                }
+            } else {
+                print::PRTNEW(0, channel, heading + lines, print::kTableHeadingAlways, st);
+            }
         }
         t.state[kStateStage] = kStageWriting;
     }
@@ -846,9 +883,9 @@ void PTWREC(int32_t table, int32_t& status) {
     for (int32_t line = 1; line <= lines; ++line) {
         // Beyond its last value the buffer line is blank.
         const FixedText buffer =
-            recordLine(slot, line).sub(1, t.line_end[static_cast<size_t>(line - 1)]);
+            bufferLine(slot, line).sub(1, t.line_end[static_cast<size_t>(line - 1)]);
         if (status == kOk && !suppressed) {
-            if (channels.kind[channelIndex(channel)] == print::kCommaSeparatedChannel) {
+            if (separated) {
                 int32_t last = 0;
                 for (const int32_t f : t.line_fields[static_cast<size_t>(line - 1)]) {
                     if (f == 0) {

@@ -51,9 +51,11 @@ void PTSETU(std::string_view name, int32_t& status);
 /// Puts a value into the column's field of the table's record buffer:
 /// integers right-justified, reals as Fw.d or kPEw.dEe, texts left-justified
 /// and cut to the field (an all-blank text puts nothing). A value that does
-/// not fit fills the field with asterisks.
+/// not fit fills the field with asterisks. Reals keep double precision.
+/// An integer put first starts a new page when the record would leave fewer
+/// than two lines free below it.
 void PTPUTI(int32_t table, int32_t level, int32_t column, int32_t value, int32_t& status);
-void PTPUTR(int32_t table, int32_t level, int32_t column, float value, int32_t& status);
+void PTPUTR(int32_t table, int32_t level, int32_t column, double value, int32_t& status);
 void PTPUTA(int32_t table, int32_t level, int32_t column, std::string_view text, int32_t& status);
 
 /// Writes the record buffer as the table's record lines, which never split

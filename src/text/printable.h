@@ -1,9 +1,12 @@
 // Caller text as the text kinds write it. A line feed, form feed or other
 // control character would break the print file's lines and pages, or a
-// semicolon-separated record in two: each becomes a blank.
+// semicolon-separated record in two: each becomes a blank. In a
+// semicolon-separated file a text holding ";" or '"' is written in quotes.
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -30,6 +33,46 @@ inline std::string printable(std::string_view text) {
     std::string copy(text);
     std::replace_if(copy.begin(), copy.end(), isControl, ' ');
     return copy;
+}
+
+/// Whether a text of a semicolon-separated file must be quoted to stay one field.
+inline bool needsQuotes(std::string_view text) {
+    return text.find_first_of(";\"") != std::string_view::npos;
+}
+
+/// The text in double quotes, each inner quote doubled.
+inline std::string quoted(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    return out + "\"";
+}
+
+/// Writes the text quoted into the `width` characters at `out`, left-justified
+/// and blank-padded; the text is cut so that its closing quote stays inside.
+/// Asterisks when not even its first character fits.
+inline void putQuoted(char* out, int32_t width, std::string_view text) {
+    const size_t w = width > 0 ? static_cast<size_t>(width) : 0;
+    std::memset(out, ' ', w);
+    size_t at = 1;
+    for (const char c : text) {
+        const size_t need = c == '"' ? 2 : 1;
+        if (at + need + 1 > w) {
+            break;
+        }
+        std::memset(out + at, c, need);
+        at += need;
+    }
+    if (at == 1 && (!text.empty() || w < 2)) {
+        std::memset(out, '*', w);
+        return;
+    }
+    out[0] = '"';
+    out[at] = '"';
 }
 
 } // namespace mfreport::text

@@ -4,6 +4,7 @@
 
 #include "mfreport/record/fixed_text.h"
 #include "mfreport/text/formatter_state.h"
+#include "mfreport/text/printable.h"
 #include "mfreport/text/ptdump.h"
 
 namespace mfreport::text {
@@ -20,6 +21,13 @@ std::string_view fieldName(int32_t field) {
     }
     const std::string_view name = s.name[static_cast<size_t>(slot - 1)];
     return name.substr(0, static_cast<size_t>(TRMLEN(name)));
+}
+
+// The name as the table heading shows it: quoted on a semicolon-separated
+// channel when it holds ";" or '"'.
+std::string shownName(int32_t field, bool separated) {
+    const std::string_view name = fieldName(field);
+    return separated && needsQuotes(name) ? quoted(name) : std::string(name);
 }
 
 // The table's fields in column order, wherever they are listed.
@@ -108,10 +116,11 @@ void layOutTable(int32_t slot, int32_t width, bool separated) {
     size_t inLine = 0;
     for (const int32_t f : fields) {
         const int32_t fieldWidth = std::max(PTGFPR(t.number, f, kAttrWidth), 1);
-        const int32_t nameLength = static_cast<int32_t>(fieldName(f).size());
+        const int32_t nameLength = static_cast<int32_t>(shownName(f, separated).size());
         const int32_t columnWidth = std::max(fieldWidth, nameLength);
         int32_t first = used == 0 ? 1 : used + 1 + kColumnGap;
-        if (used > 0 && first + columnWidth - 1 > width && line < kMaxRecordLines) {
+        // A semicolon-separated record stays one line, however wide.
+        if (!separated && used > 0 && first + columnWidth - 1 > width && line < kMaxRecordLines) {
             ++line;
             inLine = 0;
             first = 1 + kContinuationIndent;
@@ -146,13 +155,19 @@ std::vector<std::string> tableHeading(int32_t slot, int32_t named_lines, int32_t
     if (fields.empty()) {
         return heading;
     }
-    const size_t w = static_cast<size_t>(std::max(width, 1));
+    int32_t end = 0;
+    for (const int32_t f : fields) {
+        end = std::max(end, fieldAttribute(f, kAttrColumnStart) +
+                                fieldAttribute(f, kAttrColumnWidth) - 1);
+    }
+    // A semicolon-separated heading is as wide as its record.
+    const size_t w = static_cast<size_t>(std::max(separated ? std::max(width, end + 1) : width, 1));
     for (int32_t line = 1; line <= std::min(named_lines, t.lines_per_record); ++line) {
         std::string names(w, ' ');
         const auto& list = t.line_fields[static_cast<size_t>(line - 1)];
         for (size_t i = 0; i < list.size() && list[i] > 0; ++i) {
             const int32_t f = list[i];
-            const std::string_view name = fieldName(f);
+            const std::string name = shownName(f, separated);
             const int32_t first = fieldAttribute(f, kAttrColumnStart);
             const int32_t columnWidth = fieldAttribute(f, kAttrColumnWidth);
             const bool left = fieldAttribute(f, kAttrNameAlign) == 1;
@@ -180,18 +195,13 @@ std::vector<std::string> tableHeading(int32_t slot, int32_t named_lines, int32_t
             }
         }
     } else {
-        int32_t end = 0;
-        for (const int32_t f : fields) {
-            end = std::max(end, fieldAttribute(f, kAttrColumnStart) +
-                                    fieldAttribute(f, kAttrColumnWidth) - 1);
-        }
         put(rule, 1, std::string(static_cast<size_t>(std::max(end, 1)), '-'));
     }
     heading.push_back(trimmed(rule));
     return heading;
 }
 
-std::vector<std::string> columnLegend(int32_t slot, int32_t width) {
+std::vector<std::string> columnLegend(int32_t slot, int32_t width, bool separated) {
     const TableState& t = formatterState().table[static_cast<size_t>(slot)];
     struct Entry {
         std::string_view name;
@@ -214,7 +224,9 @@ std::vector<std::string> columnLegend(int32_t slot, int32_t width) {
 
     std::vector<std::string> lines;
     const size_t indent = std::min(nameWidth + 3, static_cast<size_t>(std::max(width, 8)) / 2);
-    const int32_t textWidth = std::max(width - static_cast<int32_t>(indent), 4);
+    // A semicolon-separated legend keeps each description on one line.
+    const int32_t textWidth =
+        separated ? kTextLength + 1 : std::max(width - static_cast<int32_t>(indent), 4);
     for (const Entry& e : entries) {
         std::string prefix(e.name.substr(0, indent - 3));
         prefix.resize(indent - 3, ' ');
@@ -222,6 +234,9 @@ std::vector<std::string> columnLegend(int32_t slot, int32_t width) {
         const std::vector<std::string> text = wrapText(e.text, textWidth);
         for (size_t i = 0; i < text.size(); ++i) {
             lines.push_back((i == 0 ? prefix : std::string(indent, ' ')) + text[i]);
+            if (separated && needsQuotes(lines.back())) {
+                lines.back() = quoted(lines.back());
+            }
         }
     }
     return lines;

@@ -261,4 +261,82 @@ TEST(Regressions, ControlCharactersInCallerTextBecomeBlanks) {
     }
 }
 
+// One table of a text kind: the columns and records that `write` adds; the
+// lines of the file.
+template <typename Write>
+std::vector<std::string> textTable(mfDevice::ReportType kind, const Write& write) {
+    const mftest::FixedClock clock(mftest::fixedEpoch);
+    const std::string extension = kind == mfDevice::TEXT ? ".LIS" : ".csv";
+    const mftest::TempFile file("table" + extension);
+    {
+        std::unique_ptr<mfDevice> d(mfDevice::createDevice(
+            mftest::testClient, file.path().substr(0, file.path().size() - extension.size()), kind,
+            mftest::testModel));
+        std::unique_ptr<mfTable> t(d->addTable(mfTableHeader("T", "Values", 1)));
+        write(*t);
+    }
+    return mftest::splitLines(mftest::readFile(file.path()));
+}
+
+bool hasLine(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// Real values of the text kinds went through single precision: 347433.737
+// showed as 347433.750 in F10.3, the 64-bit 12345678901 as 12345678848.
+TEST(Regressions, TextKindsShowTheDigitsOfDoubleValues) {
+    const auto lines = textTable(mfDevice::TEXT, [](mfTable& t) {
+        mfTableColumn f("F", "", mfTableColumn::REAL);
+        f.setWidth(10, 3, mfTableColumn::FIXED);
+        mfTableColumn g("G", "", mfTableColumn::REAL);
+        g.setWidth(12, 0, mfTableColumn::FIXED);
+        t.addColumn(f);
+        t.addColumn(g);
+        ASSERT_TRUE(t.begin_table());
+        EXPECT_TRUE(t.insertValue(0, 347433.737));
+        EXPECT_TRUE(t.insertValue(1, 12345678901LL));
+        EXPECT_TRUE(t.end_record());
+    });
+    EXPECT_TRUE(hasLine(lines, " 347433.737  12345678901."));
+}
+
+// The integer put's early page break was taken before every put, so that
+// full pages of tables without integer columns held 53 lines, not 54.
+TEST(Regressions, FullPagesOfRealTablesHoldFiftyFourLines) {
+    const auto lines = textTable(mfDevice::TEXT, [](mfTable& t) {
+        t.addColumn(mfTableColumn("R", "", mfTableColumn::REAL));
+        ASSERT_TRUE(t.begin_table());
+        for (int i = 1; i <= 60; ++i) {
+            EXPECT_TRUE(t.insertValue(0, 1.0 * i));
+            EXPECT_TRUE(t.end_record());
+        }
+    });
+    const auto second = std::find(lines.rbegin(), lines.rend(), "\f").base();
+    const auto first = std::find(std::make_reverse_iterator(second - 1), lines.rend(), "\f").base();
+    EXPECT_EQ(second - 1 - first, 54);
+}
+
+// In the semicolon-separated file a text holding ";" became two fields and
+// shifted the rest of its record, and a record wider than 131 characters
+// folded onto a second line, its values under the wrong names.
+TEST(Regressions, SemicolonRecordsKeepTheirColumns) {
+    const auto lines = textTable(mfDevice::TEXT_CSV, [](mfTable& t) {
+        for (int c = 0; c < 12; ++c) {
+            mfTableColumn s("S" + std::to_string(c), "", mfTableColumn::STRING);
+            s.setWidth(10, 0, mfTableColumn::FIXED);
+            t.addColumn(s);
+        }
+        ASSERT_TRUE(t.begin_table());
+        for (int c = 0; c < 12; ++c) {
+            EXPECT_TRUE(t.insertValue(c, std::string(c == 0 ? "a;b" : "v")));
+        }
+        EXPECT_TRUE(t.end_record());
+    });
+    std::string record = " \"a;b\"     ";
+    for (int c = 1; c < 12; ++c) {
+        record += "; v" + std::string(c < 11 ? 9 : 0, ' ');
+    }
+    EXPECT_TRUE(hasLine(lines, record));
+}
+
 } // namespace

@@ -88,6 +88,47 @@ TEST_F(TextTables, IntegerOverflowAndFixedFitLimitsFillTheFieldWithAsterisks) {
                             }));
 }
 
+TEST_F(TextTables, RealFieldsShowTheDigitsOfTheDoubleValue) {
+    auto dev = device();
+    auto t = table(*dev, "DIGITS");
+    t->addColumn(column("A", "", mfTableColumn::REAL, 10, 3));
+    t->addColumn(column("B", "", mfTableColumn::REAL, 12, 3));
+    t->addColumn(column("C", "", mfTableColumn::REAL, 20, 17));
+    t->addColumn(column("D", "", mfTableColumn::REAL, 12, 0));
+    t->addColumn(column("E", "", mfTableColumn::REAL, 17, 10, mfTableColumn::SCIENTIFIC));
+    t->addColumn(column("I", "", mfTableColumn::INTEGER, 5));
+    ASSERT_TRUE(t->begin_table());
+    const long long wide = 12345678901LL; // arrives as an exact double
+    const struct {
+        double a, b, c;
+        long long d;
+        double e;
+        int i;
+    } rows[] = {
+        {347433.737, 12345678.9, 0.1, wide, static_cast<double>(wide), 12345},
+        {999999.999, -9999999.999, 1e300, 99999999999LL, -0.1, 123456}, // fit edges
+        {-100000.0, 16777217.0, -0.5, -wide, 0.0, -9999},
+    };
+    for (const auto& row : rows) {
+        EXPECT_TRUE(t->insertValue(0, row.a));
+        EXPECT_TRUE(t->insertValue(1, row.b));
+        EXPECT_TRUE(t->insertValue(2, row.c));
+        EXPECT_TRUE(t->insertValue(3, row.d));
+        EXPECT_TRUE(t->insertValue(4, row.e));
+        EXPECT_TRUE(t->insertValue(5, row.i));
+        EXPECT_TRUE(t->end_record());
+    }
+    dev.reset();
+    EXPECT_EQ(lastLines(3), (std::vector<std::string>{
+                                " 347433.737  12345678.900   0.10000000000000001  12345678901.   "
+                                "1.2345678901E+10  12345",
+                                " 999999.999  -9999999.999  ********************  99999999999.  "
+                                "-1.0000000000E-01  *****",
+                                " **********  16777217.000  -0.50000000000000000  ************   "
+                                "0.0000000000E+00  -9999",
+                            }));
+}
+
 TEST_F(TextTables, NamesAreCutByTheirRules) {
     auto dev = device();
     auto twelve = table(*dev, "ABCDEFGHIJKL");

@@ -116,6 +116,35 @@ TEST_F(TextReports, PagesRepeatEveryHeadingAndKeepTheirLastTwoLinesFree) {
     }
 }
 
+TEST_F(TextReports, PagesOfTablesWithoutIntegersHoldFiftyFourLines) {
+    for (const auto type : {mfTableColumn::REAL, mfTableColumn::STRING}) {
+        auto dev = device();
+        auto t = table(*dev, "FULL");
+        t->addColumn(column("V", "Value", type, 6, 1));
+        ASSERT_TRUE(t->begin_table());
+        for (int i = 1; i <= 100; ++i) {
+            if (type == mfTableColumn::REAL) {
+                EXPECT_TRUE(t->insertValue(0, static_cast<double>(i)));
+            } else {
+                EXPECT_TRUE(t->insertValue(0, std::to_string(i)));
+            }
+            EXPECT_TRUE(t->end_record());
+        }
+        dev.reset();
+        const auto p = pages(mftest::readFile("report.LIS"));
+        ASSERT_EQ(p.size(), 4U) << type;
+        // Page 1: 5 heading lines, legend and blank line, table heading and
+        // records 1 to 45; then 7 heading lines and 47 records a page.
+        EXPECT_EQ(p[1].size(), 54U) << type;
+        EXPECT_EQ(p[2].size(), 54U) << type;
+        EXPECT_EQ(p[3].size(), 15U) << type;
+        const bool real = type == mfTableColumn::REAL;
+        EXPECT_EQ(p[1][53], real ? "   45.0" : " 45") << type;
+        EXPECT_EQ(p[2][7], real ? "   46.0" : " 46") << type;
+        EXPECT_EQ(p[3][7], real ? "   93.0" : " 93") << type;
+    }
+}
+
 TEST_F(TextReports, RecordsOfThreeLinesNeverSplitAcrossPages) {
     auto dev = device();
     auto wide = table(*dev, "WIDE");
@@ -186,11 +215,21 @@ TEST_F(TextReports, LargestTablesStayWithinThePageManagersLimits) {
             if (type == mfDevice::TEXT) {
                 EXPECT_LE(p[page].size(), 55U);
             }
-            // A tall record: R<n> at the start of 36 consecutive lines.
+            // A tall record: R<n> at the start of 36 consecutive lines, or
+            // in the semicolon-separated file 36 fields of one line.
             for (size_t i = 0; i < p[page].size(); ++i) {
-                if (p[page][i] == " R1" || p[page][i] == " R2" || p[page][i] == " R3") {
+                const std::string& line = p[page][i];
+                if (type == mfDevice::TEXT && (line == " R1" || line == " R2" || line == " R3")) {
                     ASSERT_LE(i + 36, p[page].size());
-                    EXPECT_EQ(p[page][i + 35], "     " + p[page][i].substr(1));
+                    EXPECT_EQ(p[page][i + 35], "     " + line.substr(1));
+                    ++records;
+                } else if (type == mfDevice::TEXT_CSV && line.rfind(" R", 0) == 0) {
+                    const std::string value = line.substr(1, 2);
+                    std::string expected = " " + value;
+                    for (int c = 2; c <= 36; ++c) {
+                        expected += std::string(70, ' ') + "; " + value;
+                    }
+                    EXPECT_EQ(line, expected);
                     ++records;
                 }
             }

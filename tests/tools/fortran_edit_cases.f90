@@ -78,6 +78,15 @@ program fortran_edit_cases
     call put_r8(0.0005_dp, 6, 3, 0, 0, .false.)
     call put_r8(0.0015_dp, 6, 3, 0, 0, .false.)
     call put_r8(-0.0005_dp, 6, 3, 0, 0, .false.)
+    ! Digits that single precision would change.
+    call put_r8(347433.737_dp, 10, 3, 0, 0, .false.)
+    call put_r8(-347433.737_dp, 11, 3, 0, 0, .false.)
+    call put_r8(12345678.9_dp, 12, 3, 0, 0, .false.)
+    call put_r8(12345678901.0_dp, 12, 0, 0, 0, .false.)
+    call put_r8(0.1_dp, 20, 17, 0, 0, .false.)
+    call put_r8(123456789.0_dp, 12, 1, 0, 0, .false.)
+    call put_r8(347433.737_dp, 12, 5, 2, 1, .true.)
+    call put_r8(12345678901.0_dp, 17, 10, 2, 1, .true.)
     ! Ew.d without exponent digits: three-digit exponents drop the letter.
     do i = 1, size(r8vals)
         call put_r8(r8vals(i), 10, 3, 0, 0, .true.)
