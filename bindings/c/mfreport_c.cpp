@@ -147,8 +147,8 @@ void mf_client_free(mf_client* client) {
 mf_model* mf_model_create(const char* name, const char* description, const char* file_name,
                           const char* sign, const char* date) {
     return guarded("mf_model_create", static_cast<mf_model*>(nullptr), [&] {
-        return new mf_model{mfReportHeader(text(name), text(description), text(file_name),
-                                           text(sign), text(date))};
+        return new mf_model{
+            mfReportHeader(text(name), text(description), text(file_name), text(sign), text(date))};
     });
 }
 
@@ -221,14 +221,12 @@ mf_column* mf_column_create(const char* name, const char* description, int type)
 
 mf_column* mf_column_create_like(const char* name, const char* description,
                                  const mf_column* model) {
-    return guarded("mf_column_create_like", static_cast<mf_column*>(nullptr),
-                   [&]() -> mf_column* {
-                       if (!presentRecord("mf_column_create_like", model)) {
-                           return nullptr;
-                       }
-                       return new mf_column{
-                           mfTableColumn(text(name), text(description), model->value)};
-                   });
+    return guarded("mf_column_create_like", static_cast<mf_column*>(nullptr), [&]() -> mf_column* {
+        if (!presentRecord("mf_column_create_like", model)) {
+            return nullptr;
+        }
+        return new mf_column{mfTableColumn(text(name), text(description), model->value)};
+    });
 }
 
 int mf_column_set_units(mf_column* column, const char* unit, double factor) {
@@ -241,7 +239,8 @@ int mf_column_set_units(mf_column* column, const char* unit, double factor) {
 int mf_column_set_width(mf_column* column, int width, int decimals, int format) {
     return changeColumn("mf_column_set_width", column, [&](mfTableColumn& c) {
         if (format < MF_FIXED || format > MF_GENERAL) {
-            fail("mf_column_set_width", "the format is none of MF_FIXED, MF_SCIENTIFIC, MF_GENERAL");
+            fail("mf_column_set_width",
+                 "the format is none of MF_FIXED, MF_SCIENTIFIC, MF_GENERAL");
             return false;
         }
         // Stored as 32 bits, as the class interface stores a size_t.
@@ -510,21 +509,18 @@ int mf_table_begin_record(mf_table* table) {
 }
 
 int mf_table_insert_int(mf_table* table, int column, int value, const char* link) {
-    return onTable("mf_table_insert_int", table, [&](mfTable& t) {
-        return t.insertValue(column, value, linkTo(*table, link));
-    });
+    return onTable("mf_table_insert_int", table,
+                   [&](mfTable& t) { return t.insertValue(column, value, linkTo(*table, link)); });
 }
 
 int mf_table_insert_int64(mf_table* table, int column, int64_t value, const char* link) {
-    return onTable("mf_table_insert_int64", table, [&](mfTable& t) {
-        return t.insertValue(column, value, linkTo(*table, link));
-    });
+    return onTable("mf_table_insert_int64", table,
+                   [&](mfTable& t) { return t.insertValue(column, value, linkTo(*table, link)); });
 }
 
 int mf_table_insert_real(mf_table* table, int column, double value, const char* link) {
-    return onTable("mf_table_insert_real", table, [&](mfTable& t) {
-        return t.insertValue(column, value, linkTo(*table, link));
-    });
+    return onTable("mf_table_insert_real", table,
+                   [&](mfTable& t) { return t.insertValue(column, value, linkTo(*table, link)); });
 }
 
 int mf_table_insert_text(mf_table* table, int column, const char* value, const char* link) {

@@ -75,8 +75,7 @@ void mf_header_free(mf_header* header);
  * aligned, text left aligned. mf_column_create_like takes unit, factor,
  * type, width, decimals, format and alignment from `model`. */
 mf_column* mf_column_create(const char* name, const char* description, int type);
-mf_column* mf_column_create_like(const char* name, const char* description,
-                                 const mf_column* model);
+mf_column* mf_column_create_like(const char* name, const char* description, const mf_column* model);
 int mf_column_set_units(mf_column* column, const char* unit, double factor);
 int mf_column_set_width(mf_column* column, int width, int decimals, int format);
 int mf_column_set_type(mf_column* column, int type);

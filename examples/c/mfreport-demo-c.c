@@ -161,9 +161,8 @@ static void envelope_table(mf_device* device) {
 }
 
 static void write_report(mf_device* device, const char* figure) {
-    static const char* const materials[] = {"Steel",  "S355, E = 210 000 N/mm2",
-                                            "Chords", "HEA 200",
-                                            "Diagonals", "CHS 114.3x6.3"};
+    static const char* const materials[] = {
+        "Steel", "S355, E = 210 000 N/mm2", "Chords", "HEA 200", "Diagonals", "CHS 114.3x6.3"};
     static const char* const conclusions[] = {"All members satisfy the ultimate limit state.",
                                               "The largest deflection is below span/400."};
     mf_add_heading(device, "Model", 1);

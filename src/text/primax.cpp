@@ -807,9 +807,16 @@ void PTPUTA(int32_t table, int32_t level, int32_t column, std::string_view text,
     }
     const FixedText field = valueField(slot, f);
     if (separatedChannel(tableAt(slot).state[kStateChannel])) {
-        const std::string_view shown = trimmed(text.substr(0, static_cast<size_t>(field.size())));
+        // The blank between the separator and the field takes the opening
+        // quote, so that the quote is the field's first character.
+        const int32_t start = fieldAttribute(f, kAttrStart);
+        const FixedText quotable = start > 1 ? bufferLine(slot, fieldAttribute(f, kAttrLine))
+                                                   .sub(start - 1, start + field.size() - 1)
+                                             : field;
+        const std::string_view shown =
+            trimmed(text.substr(0, static_cast<size_t>(quotable.size())));
         if (needsQuotes(shown)) { // one field for a reader that splits at ";"
-            putQuoted(field.data(), field.size(), shown);
+            putQuoted(quotable.data(), quotable.size(), shown);
             return;
         }
     }

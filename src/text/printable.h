@@ -53,7 +53,8 @@ inline std::string quoted(std::string_view text) {
 }
 
 /// Writes the text quoted into the `width` characters at `out`, left-justified
-/// and blank-padded; the text is cut so that its closing quote stays inside.
+/// and blank-padded; the text is cut so that its closing quote stays inside,
+/// and blanks that the cut leaves at its end go.
 /// Asterisks when not even its first character fits.
 inline void putQuoted(char* out, int32_t width, std::string_view text) {
     const size_t w = width > 0 ? static_cast<size_t>(width) : 0;
@@ -70,6 +71,9 @@ inline void putQuoted(char* out, int32_t width, std::string_view text) {
     if (at == 1 && (!text.empty() || w < 2)) {
         std::memset(out, '*', w);
         return;
+    }
+    while (at > 2 && out[at - 1] == ' ') { // a cut leaves no blank at the end
+        out[--at] = ' ';
     }
     out[0] = '"';
     out[at] = '"';

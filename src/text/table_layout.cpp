@@ -171,7 +171,13 @@ std::vector<std::string> tableHeading(int32_t slot, int32_t named_lines, int32_t
             const int32_t first = fieldAttribute(f, kAttrColumnStart);
             const int32_t columnWidth = fieldAttribute(f, kAttrColumnWidth);
             const bool left = fieldAttribute(f, kAttrNameAlign) == 1;
-            put(names, left ? first : first + columnWidth - static_cast<int32_t>(name.size()),
+            // A quoted name after a separator begins in the blank that follows
+            // it, so that its quote opens the field.
+            const bool quoted = separated && i > 0 && name.front() == '"';
+            put(names,
+                quoted ? first - 1
+                : left ? first
+                       : first + columnWidth - static_cast<int32_t>(name.size()),
                 name);
             const bool last = i + 1 == list.size() || list[i + 1] == 0;
             if (separated && !last) {

@@ -14,9 +14,11 @@ namespace {
 
 using mftest::column;
 
-// Splits a line at ";"; a field that starts (after blanks) with '"' runs to
-// the closing quote, a doubled quote inside standing for one. Blanks around
-// an unquoted field are padding.
+// Splits a line at ";" as a reader with '"' as its quote character does: a
+// field whose first character is '"' (in the line's first field, the one after
+// the carriage-control blank) runs to the closing quote, a doubled quote
+// inside standing for one; blanks after it are padding. Blanks around an
+// unquoted field are padding.
 std::vector<std::string> csvFields(std::string_view line) {
     std::vector<std::string> fields;
     std::string field;
@@ -33,9 +35,10 @@ std::vector<std::string> csvFields(std::string_view line) {
     };
     for (size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
+        const bool opens = fields.empty() ? field == " " : field.empty();
         if (c == ';') {
             finish();
-        } else if (c == '"' && !quoted && field.find_first_not_of(' ') == std::string::npos) {
+        } else if (c == '"' && !quoted && opens) {
             quoted = true;
             field.clear();
             for (++i; i < line.size(); ++i) {
@@ -77,8 +80,10 @@ protected:
 };
 
 TEST(CsvFields, QuotesDelimitersAndPadding) {
-    EXPECT_EQ(csvFields("  1;  \"a;\"\"b\"\" \" ;x"),
+    EXPECT_EQ(csvFields("  1;\"a;\"\"b\"\" \" ;x"),
               (std::vector<std::string>{"1", "a;\"b\" ", "x"}));
+    EXPECT_EQ(csvFields(" \"a;b\"; \"c;d\""),
+              (std::vector<std::string>{"a;b", "\"c", "d\""})); // a quote after a blank is text
 }
 
 TEST_F(SemicolonFile, AWideRecordIsOneLineWithEveryValueUnderItsName) {
@@ -148,15 +153,15 @@ TEST_F(SemicolonFile, QuotedTextsKeepToTheirFieldsAndThePrintFileIsUnquoted) {
         t->insertValue(0, std::string("a\"b;cdef"));
         t->insertValue(1, std::string(";"));
         t->insertValue(2, std::string("plain"));
-        t->insertValue(3, std::string("ab;")); // the quotes leave no room for ";"
+        t->insertValue(3, std::string("ab;")); // the opening quote in the blank before
         EXPECT_TRUE(t->end_record());
         dev.reset();
         const std::string name = kind == mfDevice::TEXT ? "report.LIS" : "report.csv";
         const std::vector<std::string> lines = fromHeading(name);
         ASSERT_EQ(lines.size(), 3U) << kind;
         if (kind == mfDevice::TEXT_CSV) {
-            EXPECT_EQ(lines[2], " \"a\"\"b\"; **; plain   ; \"ab\"");
-            EXPECT_EQ(csvFields(lines[2]), (std::vector<std::string>{"a\"b", "**", "plain", "ab"}));
+            EXPECT_EQ(lines[2], " \"a\"\"b\";\";\"; plain   ;\"ab;\"");
+            EXPECT_EQ(csvFields(lines[2]), (std::vector<std::string>{"a\"b", ";", "plain", "ab;"}));
         } else {
             EXPECT_EQ(lines[2], " a\"b;cd  ;   plain     ab;");
         }
