@@ -193,18 +193,6 @@ module mfreport
             type(c_ptr), value :: device
             integer(c_int) :: kind
         end function c_device_kind
-        function c_device_call(device) bind(c) result(ok)
-            import :: c_ptr, c_int
-            type(c_ptr), value :: device
-            integer(c_int) :: ok
-        end function c_device_call
-        function c_device_text_level(device, text, level) bind(c) result(ok)
-            import :: c_ptr, c_char, c_int
-            type(c_ptr), value :: device
-            character(kind=c_char), intent(in) :: text(*)
-            integer(c_int), value :: level
-            integer(c_int) :: ok
-        end function c_device_text_level
         function c_add_paragraph(device, text) bind(c, name='mf_add_paragraph') result(ok)
             import :: c_ptr, c_char, c_int
             type(c_ptr), value :: device
@@ -250,12 +238,6 @@ module mfreport
             type(c_ptr), value :: table
             integer(c_int) :: n
         end function c_table_column_count
-        function c_table_text(table, text) bind(c) result(ok)
-            import :: c_ptr, c_char, c_int
-            type(c_ptr), value :: table
-            character(kind=c_char), intent(in) :: text(*)
-            integer(c_int) :: ok
-        end function c_table_text
         function c_table_set_wrapping(table, width, indent) &
             bind(c, name='mf_table_set_wrapping') result(ok)
             import :: c_ptr, c_int
@@ -263,11 +245,6 @@ module mfreport
             integer(c_int), value :: width, indent
             integer(c_int) :: ok
         end function c_table_set_wrapping
-        function c_table_call(table) bind(c) result(ok)
-            import :: c_ptr, c_int
-            type(c_ptr), value :: table
-            integer(c_int) :: ok
-        end function c_table_call
         function c_insert_int(table, column, value, link) &
             bind(c, name='mf_table_insert_int') result(ok)
             import :: c_ptr, c_int
@@ -300,6 +277,33 @@ module mfreport
             integer(c_size_t), value :: length
             integer(c_int) :: ok
         end function c_insert_text_n
+    end interface
+
+    ! The shapes of operations that several C functions share.
+    abstract interface
+        function c_device_call(device) bind(c) result(ok)
+            import :: c_ptr, c_int
+            type(c_ptr), value :: device
+            integer(c_int) :: ok
+        end function c_device_call
+        function c_device_text_level(device, text, level) bind(c) result(ok)
+            import :: c_ptr, c_char, c_int
+            type(c_ptr), value :: device
+            character(kind=c_char), intent(in) :: text(*)
+            integer(c_int), value :: level
+            integer(c_int) :: ok
+        end function c_device_text_level
+        function c_table_text(table, text) bind(c) result(ok)
+            import :: c_ptr, c_char, c_int
+            type(c_ptr), value :: table
+            character(kind=c_char), intent(in) :: text(*)
+            integer(c_int) :: ok
+        end function c_table_text
+        function c_table_call(table) bind(c) result(ok)
+            import :: c_ptr, c_int
+            type(c_ptr), value :: table
+            integer(c_int) :: ok
+        end function c_table_call
     end interface
 
     ! Operations of one shape, bound to their C functions by name.
@@ -358,8 +362,10 @@ contains
         character(len=:), allocatable :: text
         character(kind=c_char), pointer :: chars(:)
         integer :: n
-        text = ''
-        if (.not. c_associated(p)) return
+        if (.not. c_associated(p)) then
+            text = ''
+            return
+        end if
         call c_f_pointer(p, chars, [huge(0)])
         n = 0
         do while (chars(n + 1) /= c_null_char)

@@ -33,6 +33,30 @@ flags=$(PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig:$work/prefix/lib/$(gcc -prin
 "${CXX:-c++}" -std=c++17 "$here/consumer.cpp" $flags -o "$work/pc-consumer"
 "$work/pc-consumer" "$work/pc.html"
 
+echo "== C: find_package"
+cmake -S "$here/find_package_c" -B "$work/fp-c" -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/fp-c" >/dev/null
+"$work/fp-c/consumer" "$work/fp-c.html"
+
+pc_path="$work/prefix/lib/pkgconfig:$work/prefix/lib/$(gcc -print-multiarch 2>/dev/null)/pkgconfig"
+echo "== C: pkg-config"
+flags=$(PKG_CONFIG_PATH="$pc_path" pkg-config --cflags --libs mfreport)
+"${CC:-cc}" -std=c99 "$here/consumer.c" $flags -o "$work/pc-c-consumer"
+"$work/pc-c-consumer" "$work/pc-c.html"
+
+if command -v gfortran >/dev/null; then
+    echo "== Fortran: pkg-config"
+    flags=$(PKG_CONFIG_PATH="$pc_path" pkg-config --cflags --libs mfreport-fortran)
+    gfortran "$here/consumer.f90" $flags -o "$work/pc-fortran-consumer"
+    "$work/pc-fortran-consumer" "$work/pc-fortran.html"
+
+    echo "== Fortran: find_package"
+    cmake -S "$here/find_package_fortran" -B "$work/fp-fortran" \
+        -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+    cmake --build "$work/fp-fortran" >/dev/null
+    "$work/fp-fortran/consumer" "$work/fp-fortran.html"
+fi
+
 echo "== add_subdirectory"
 cmake -S "$here/add_subdirectory" -B "$work/sub" -DMFREPORT_SOURCE_DIR="$source_dir" >/dev/null
 cmake --build "$work/sub" -j2 >/dev/null
