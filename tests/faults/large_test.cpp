@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "memory_probe.h"
 #include "mfreport/mfreport.h"
 #include "test_env.h"
 
@@ -19,28 +20,8 @@ namespace {
 
 constexpr int kRecords = 1000000;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
-/// A field of /proc/self/status in kB, or -1.
-long statusField(const std::string& name) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.compare(0, name.size() + 1, name + ":") == 0) {
-            return std::stol(line.substr(name.size() + 1));
-        }
-    }
-    return -1;
-}
+using mftest::kAddressSanitizer;
+using mftest::statusField;
 
 /// Writes the table and returns how far the peak resident memory rose, in
 /// kB, from the end of the first record (what the device and the table hold

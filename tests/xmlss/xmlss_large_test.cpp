@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "memory_probe.h"
 #include "mfreport/mfreport.h"
 #include "mfreport/xmlss/sheet_names.h"
 #include "test_env.h"
@@ -18,28 +19,8 @@ namespace {
 using mfreport::xmlss::kRecordsPerSheet;
 using mfreport::xmlss::kSheetRows;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
-/// A field of /proc/self/status in kB, or -1.
-long statusField(const std::string& name) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.compare(0, name.size() + 1, name + ":") == 0) {
-            return std::stol(line.substr(name.size() + 1));
-        }
-    }
-    return -1;
-}
+using mftest::kAddressSanitizer;
+using mftest::statusField;
 
 /// Writes a table FORCES of `records` records (element number, a force and a
 /// label "rec-" + number) and returns how far peak memory rose after the
