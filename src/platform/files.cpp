@@ -18,15 +18,16 @@ namespace mfreport::platform {
 
 namespace {
 
-// Devices of different threads may open files at the same time.
+// Devices of different threads may open files at the same time. The claims
+// outlive every static object, so that claims held at exit can let go.
 std::mutex& claimsLock() {
-    static std::mutex lock;
-    return lock;
+    static auto* lock = new std::mutex;
+    return *lock;
 }
 
 std::vector<FileId>& claims() {
-    static std::vector<FileId> held;
-    return held;
+    static auto* held = new std::vector<FileId>;
+    return *held;
 }
 
 bool isHeld(const FileId& file) {
