@@ -245,13 +245,6 @@ module mfreport
             integer(c_int), value :: width, indent
             integer(c_int) :: ok
         end function c_table_set_wrapping
-        function c_insert_int(table, column, value, link) &
-            bind(c, name='mf_table_insert_int') result(ok)
-            import :: c_ptr, c_int
-            type(c_ptr), value :: table, link
-            integer(c_int), value :: column, value
-            integer(c_int) :: ok
-        end function c_insert_int
         function c_insert_int64(table, column, value, link) &
             bind(c, name='mf_table_insert_int64') result(ok)
             import :: c_ptr, c_int, c_int64_t
@@ -703,10 +696,7 @@ contains
         integer(int32), intent(in) :: value
         character(len=*), intent(in), optional :: link
         logical, intent(out), optional :: ok
-        type(c_text), target :: l
-        call hold(l, link)
-        call answer(c_insert_int(self%handle, int(column - 1, c_int), int(value, c_int), &
-                                 address(l)), ok)
+        call self%insert_int64(column, int(value, int64), link, ok)
     end subroutine insert_int32
 
     subroutine insert_int64(self, column, value, link, ok)
@@ -727,10 +717,7 @@ contains
         real(real32), intent(in) :: value
         character(len=*), intent(in), optional :: link
         logical, intent(out), optional :: ok
-        type(c_text), target :: l
-        call hold(l, link)
-        call answer(c_insert_real(self%handle, int(column - 1, c_int), real(value, c_double), &
-                                  address(l)), ok)
+        call self%insert_real64(column, real(value, real64), link, ok)
     end subroutine insert_real32
 
     subroutine insert_real64(self, column, value, link, ok)
