@@ -47,7 +47,10 @@ struct Options {
     std::string output;
     std::optional<Kind> kind;
     std::vector<std::string> inputs;
-    char separator = 0; ///< 0: detected from each file's header row
+    char separator = 0; ///< 0: detected from each file's first lines
+    bool quotes = true; ///< false: '"' is an ordinary character
+    char comment = 0;   ///< lines that start with it are skipped; 0: none
+    bool header = true; ///< false: the columns are named 1, 2, 3, ...
     Encoding encoding = Encoding::Detect;
     std::string title;
     std::vector<std::string> headings; ///< the n-th belongs to the n-th input
