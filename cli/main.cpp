@@ -129,7 +129,7 @@ void run(const Options& options) {
             warn(std::string("the ") + (kind == Kind::XmlSs ? "workbook" : "document") +
                  " will be about " + sizeText(size) + ", more than " +
                  (kind == Kind::XmlSs ? "spreadsheet programs" : "word processors") +
-                 " open well; --kind text or --kind html writes such tables more compactly");
+                 " open well; --kind text or --kind html suits tables of that size");
         }
     }
     OutputFile output(options.output, kind);
@@ -156,6 +156,9 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         std::cerr << "mfreport: " << error.what()
                   << "\nTry 'mfreport --help' for more information.\n";
+        return 2;
+    } catch (const Refusal& error) {
+        std::cerr << "mfreport: " << error.what() << '\n';
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "mfreport: " << error.what() << '\n';

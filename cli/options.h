@@ -16,6 +16,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// A run that would harm an input (exit status 2).
+class Refusal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 /// A run that failed on its inputs or its output (exit status 1).
 class Failure : public std::runtime_error {
 public:

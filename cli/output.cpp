@@ -118,8 +118,8 @@ void checkOutputIsNoInput(const std::string& output, const std::vector<std::stri
     for (const std::string& input : inputs) {
         struct stat read {};
         if (::stat(input.c_str(), &read) == 0 && sameFile(read, written)) {
-            throw UsageError((toStandardOutput ? std::string("standard output") : output) +
-                             " is the input " + input + ": the report would replace it");
+            throw Refusal((toStandardOutput ? std::string("standard output") : output) +
+                          " is the input " + input + ": the report would replace it");
         }
     }
 }

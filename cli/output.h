@@ -12,7 +12,7 @@
 
 namespace mfreport::cli {
 
-/// Throws UsageError when `output` is one of `inputs` (the same file, also
+/// Throws Refusal when `output` is one of `inputs` (the same file, also
 /// through links or another path), before anything is read.
 void checkOutputIsNoInput(const std::string& output, const std::vector<std::string>& inputs);
 
