@@ -207,11 +207,11 @@ char detectSeparator(const std::string& path, const CsvFormat& format) {
     }
     // The best splits every line into as many fields as the first, none
     // into more; then the most fields; ties go to the earlier candidate.
+    const auto rank = [&](size_t k) {
+        return std::make_tuple(first[k] > 0, !more[k], matching[k], first[k]);
+    };
     size_t best = 0;
     for (size_t k = 1; k < kCount; ++k) {
-        const auto rank = [&](size_t i) {
-            return std::make_tuple(first[i] > 0, !more[i], matching[i], first[i]);
-        };
         if (rank(k) > rank(best)) {
             best = k;
         }
