@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 
 #include "numbers.h"
 #include "progress.h"
@@ -21,6 +22,7 @@ constexpr int kMostInferredDecimals = 6;
 // Limits of the text report's fields.
 constexpr size_t kLongestNumber = 20;
 constexpr size_t kLongestText = 72;
+constexpr size_t kLongestMarkupNumber = 40;
 constexpr size_t kShortestFixed = 3;
 constexpr size_t kShortestExponent = 7;
 constexpr size_t kLongestTextName = 60;
@@ -29,6 +31,16 @@ constexpr size_t kLongestTextUnit = 100;
 
 bool blank(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// An identifier or a code such as 007, 01234 or -012 (not 0, 0.5 or -0.25):
+// a zero followed by a digit at the start of the number.
+bool hasLeadingZero(std::string_view text) {
+    size_t at = text.find_first_not_of(" \t");
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        ++at;
+    }
+    return at + 1 < text.size() && text[at] == '0' && text[at + 1] >= '0' && text[at + 1] <= '9';
 }
 
 void note(Counterexample& example, std::string_view value, Position at) {
@@ -49,6 +61,36 @@ size_t fixedWidth(const ColumnStats& stats, double factor, size_t decimals) {
     const double largest = stats.largest * std::fabs(factor);
     const int length = std::snprintf(nullptr, 0, "%.*f", static_cast<int>(decimals), largest);
     return static_cast<size_t>(std::max(length, 1)) + (stats.negative ? 1 : 0);
+}
+
+// Characters of the widest value as a report shows it in the column's format.
+size_t widestValue(const ColumnStats& stats, const ColumnPlan& column, bool latin1) {
+    const size_t sign = stats.negative ? 1 : 0;
+    const double factor = std::fabs(column.factor);
+    switch (column.type) {
+    case mfTableColumn::STRING:
+        return latin1 ? stats.bytes : stats.chars;
+    case mfTableColumn::INTEGER:
+        return stats.integerWidth;
+    default:
+        break;
+    }
+    if (stats.values == 0) {
+        return 1;
+    }
+    switch (column.format) {
+    case mfTableColumn::FIXED:
+        return fixedWidth(stats, column.factor, column.decimals);
+    case mfTableColumn::SCIENTIFIC: {
+        // d.ddddE+xx, with three exponent digits beyond 1E+99 and 1E-99
+        const bool wideExponent = stats.largest * factor >= 1e100 ||
+                                  (stats.smallest > 0 && stats.smallest * factor < 1e-99);
+        return sign + 1 + (column.decimals > 0 ? column.decimals + 1 : 0) + 2 +
+               (wideExponent ? 3 : 2);
+    }
+    default:
+        return sign + 11; // six significant digits: 1.23457E+06
+    }
 }
 
 const char* typeName(mfTableColumn::col_type type) {
@@ -109,6 +151,9 @@ void ColumnStats::add(std::string_view value, Position at, bool decimalComma) {
         note(notInteger, value, at);
         return;
     }
+    if (hasLeadingZero(value)) {
+        note(leadingZero, value, at);
+    }
     if (fitsInt(number)) {
         char digits[24];
         const auto result = std::to_chars(digits, digits + sizeof digits, number.integer);
@@ -119,7 +164,11 @@ void ColumnStats::add(std::string_view value, Position at, bool decimalComma) {
     plain = plain && number.plain;
     decimals = std::max(decimals, number.decimals);
     if (std::isfinite(number.real)) {
-        largest = std::max(largest, std::fabs(number.real));
+        const double magnitude = std::fabs(number.real);
+        if (magnitude > 0 && (smallest == 0 || magnitude < smallest)) {
+            smallest = magnitude;
+        }
+        largest = std::max(largest, magnitude);
         negative = negative || number.real < 0;
     }
 }
@@ -131,14 +180,32 @@ bool namesColumn(const ColumnSpec& spec, const std::string& name, size_t number)
     return spec.name == name || spec.name == latin1ToUtf8(name);
 }
 
+CsvFormat csvFormat(const std::string& path, const Options& options) {
+    CsvFormat format;
+    format.quotes = options.quotes;
+    format.comment = options.comment;
+    format.header = options.header;
+    const std::string extension = std::filesystem::path(path).extension().string();
+    if (options.separator != 0) {
+        format.separator = options.separator;
+    } else if (extension == ".tsv" || extension == ".TSV" || extension == ".tab" ||
+               extension == ".TAB") {
+        format.separator = '\t';
+    } else {
+        format.separator = detectSeparator(path, format);
+    }
+    return format;
+}
+
 TableScan scanTable(const std::string& path, const Options& options, bool headerOnly) {
     TableScan scan;
     scan.path = path;
-    scan.separator = options.separator != 0 ? options.separator : detectSeparator(path);
-    scan.decimalComma = scan.separator == ';';
-    CsvReader reader(path, scan.separator, options.encoding);
+    scan.format = csvFormat(path, options);
+    scan.decimalComma = scan.format.separator == ';';
+    CsvReader reader(path, scan.format, options.encoding);
     if (!reader.next()) {
-        reader.fail(Position{}, "no header row: the file is empty");
+        reader.fail(Position{}, options.header ? "no header row: the file is empty"
+                                               : "no record: the file is empty");
     }
     const size_t count = reader.size();
     if (count > kMostColumns) {
@@ -148,9 +215,13 @@ TableScan scanTable(const std::string& path, const Options& options, bool header
     for (size_t i = 0; i < count; ++i) {
         const std::string& field = reader.field(i);
         const size_t first = field.find_first_not_of(" \t");
-        scan.names.push_back(first == std::string::npos
-                                 ? "Column " + std::to_string(i + 1)
-                                 : field.substr(first, field.find_last_not_of(" \t") - first + 1));
+        if (!options.header) {
+            scan.names.push_back(std::to_string(i + 1));
+        } else if (first == std::string::npos) {
+            scan.names.push_back("Column " + std::to_string(i + 1));
+        } else {
+            scan.names.push_back(field.substr(first, field.find_last_not_of(" \t") - first + 1));
+        }
     }
     scan.columns.resize(count);
     if (headerOnly) {
@@ -158,11 +229,13 @@ TableScan scanTable(const std::string& path, const Options& options, bool header
     }
     Progress progress("reading " + path, reader.source().size(),
                       reader.source().size() >= kLargeFile);
-    while (reader.next(count)) {
+    for (bool record = options.header ? reader.next(count) : true; record;
+         record = reader.next(count)) {
         if (reader.size() < count) {
-            reader.fail(reader.recordEnd(), "record has " + std::to_string(reader.size()) +
-                                                " field" + (reader.size() == 1 ? "" : "s") +
-                                                "; the header has " + std::to_string(count));
+            if (scan.shortRecords++ == 0) {
+                scan.firstShortLine = reader.fieldStart(0).line;
+            }
+            reader.padTo(count);
         }
         for (size_t i = 0; i < count; ++i) {
             scan.columns[i].add(reader.field(i), reader.fieldStart(i), scan.decimalComma);
@@ -207,7 +280,7 @@ std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& option
             if (column.type == mfTableColumn::INTEGER && column.factor != 1.0) {
                 throw Failure(label + ": a factor needs a real column, not an integer one");
             }
-        } else if (stats.values == 0 || stats.notNumber.found) {
+        } else if (stats.values == 0 || stats.notNumber.found || stats.leadingZero.found) {
             column.type = mfTableColumn::STRING;
         } else if (!stats.notInteger.found && column.factor == 1.0 && !spec.format &&
                    !spec.decimals) {
@@ -233,25 +306,36 @@ std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& option
 
         const std::string unit = spec.unit.value_or("");
         const size_t nameLength = scan.latin1 || text ? name.size() : utf8Length(name);
-        // Markup kinds head the column with "name [unit]"; the text report
-        // cuts the name to one less than the width. One more character
-        // keeps the head off the next column.
-        const size_t head =
-            1 + (text ? nameLength : nameLength + (unit.empty() ? 0 : utf8Length(unit) + 3));
+        const size_t unitLength = unit.empty() ? 0 : utf8Length(unit) + 3;
         if (spec.width) {
             column.width = *spec.width;
-        } else if (column.type == mfTableColumn::INTEGER) {
-            column.width = clamp(std::max(head, stats.integerWidth), 1, kLongestNumber);
-        } else if (column.type == mfTableColumn::STRING) {
-            const size_t longest = scan.latin1 || text ? stats.bytes : stats.chars;
-            column.width = clamp(std::max(head, longest), 1, kLongestText);
-        } else if (column.format == mfTableColumn::FIXED) {
-            const size_t widest = fixedWidth(stats, column.factor, column.decimals);
-            column.width = clamp(std::max(head, widest),
-                                 std::max(kShortestFixed, column.decimals + 2), kLongestNumber);
+        } else if (text) {
+            // The text report cuts the name to one less than the width; one
+            // more character keeps the head off the next column.
+            const size_t head = 1 + nameLength;
+            if (column.type == mfTableColumn::INTEGER) {
+                column.width = clamp(std::max(head, stats.integerWidth), 1, kLongestNumber);
+            } else if (column.type == mfTableColumn::STRING) {
+                column.width = clamp(std::max(head, stats.bytes), 1, kLongestText);
+            } else if (column.format == mfTableColumn::FIXED) {
+                const size_t widest = fixedWidth(stats, column.factor, column.decimals);
+                column.width = clamp(std::max(head, widest),
+                                     std::max(kShortestFixed, column.decimals + 2), kLongestNumber);
+            } else {
+                column.width =
+                    clamp(std::max(head, column.decimals + 7), kShortestExponent, kLongestNumber);
+            }
         } else {
-            column.width =
-                clamp(std::max(head, column.decimals + 7), kShortestExponent, kLongestNumber);
+            // The document heads a column with the name over " [unit] ", the
+            // others with "name [unit]". In the document and the workbook the
+            // cell's margins (and the bold head row) take two characters
+            // more; on the page one keeps the head off the next column.
+            const size_t head = kind == Kind::XmlWp ? std::max(nameLength, unitLength + 1)
+                                                    : nameLength + unitLength;
+            const size_t widest = widestValue(stats, column, scan.latin1);
+            column.width = clamp(
+                kind == Kind::Html ? std::max(head + 1, widest) : std::max(head, widest) + 2, 1,
+                column.type == mfTableColumn::STRING ? kLongestText : kLongestMarkupNumber);
         }
         if (text) {
             checkTextWidth(column, label);
@@ -271,6 +355,34 @@ std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& option
         plans.push_back(std::move(column));
     }
     return plans;
+}
+
+} // namespace mfreport::cli
+
+namespace mfreport::cli {
+
+size_t foldColumns(std::vector<ColumnPlan>& columns) {
+    std::vector<size_t> places;
+    for (size_t cells = columns.size(); cells > 0; --cells) {
+        places.assign(cells, 0);
+        for (size_t i = 0; i < columns.size(); ++i) {
+            places[i % cells] = std::max(places[i % cells], columns[i].width);
+        }
+        size_t total = 0;
+        for (const size_t width : places) {
+            total += width;
+        }
+        if (total <= kPageWidth || cells == 1) {
+            if (cells == columns.size()) {
+                return 0;
+            }
+            for (size_t i = 0; i < columns.size(); ++i) {
+                columns[i].width = places[i % cells];
+            }
+            return cells;
+        }
+    }
+    return 0;
 }
 
 } // namespace mfreport::cli

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 
 namespace mfreport::cli {
 
@@ -38,12 +39,41 @@ ByteSource::ByteSource(const std::string& path, Encoding encoding)
     }
     const auto size = std::filesystem::file_size(path, error);
     size_ = error ? 0 : size;
+    checkText();
     if (encoding_ != Encoding::Latin1 && peek() == 0xEF) {
         // A UTF-8 byte order mark is not part of the text.
         if (end_ >= 3 && buffer_[1] == 0xBB && buffer_[2] == 0xBF) {
             at_ = 3;
             offset_ = 3;
         }
+    }
+}
+
+void ByteSource::checkText() {
+    peek(); // the first 64 KiB
+    const struct {
+        const char* mark;
+        size_t length;
+        const char* encoding;
+        const char* name;
+    } marks[] = {
+        {"\x00\x00\xFE\xFF", 4, "UTF-32", "UTF-32BE"},
+        {"\xFF\xFE\x00\x00", 4, "UTF-32", "UTF-32LE"},
+        {"\xFE\xFF", 2, "UTF-16", "UTF-16BE"},
+        {"\xFF\xFE", 2, "UTF-16", "UTF-16LE"},
+    };
+    for (const auto& mark : marks) {
+        if (end_ >= mark.length && std::memcmp(buffer_.data(), mark.mark, mark.length) == 0) {
+            throw Failure(path_ + ": " + mark.encoding +
+                          " text (by its byte order mark); convert it to UTF-8 first, for "
+                          "example: iconv -f " +
+                          mark.name + " -t UTF-8 " + path_ + " >" + " converted.csv");
+        }
+    }
+    const void* nul = std::memchr(buffer_.data(), 0, end_);
+    if (nul != nullptr) {
+        const auto at = static_cast<const unsigned char*>(nul) - buffer_.data();
+        throw Failure(path_ + ": not a text file: byte " + std::to_string(at + 1) + " is NUL");
     }
 }
 
@@ -127,30 +157,70 @@ void ByteSource::checkUtf8(unsigned char byte) {
     }
 }
 
-char detectSeparator(const std::string& path) {
+char detectSeparator(const std::string& path, const CsvFormat& format) {
+    constexpr char kCandidates[] = {',', ';', '\t', '|'};
+    constexpr size_t kCount = sizeof kCandidates;
+    constexpr int kSampleLines = 50;
     ByteSource source(path, Encoding::Detect);
-    size_t commas = 0;
-    size_t semicolons = 0;
+    size_t first[kCount] = {};
+    size_t line[kCount] = {};
+    size_t matching[kCount] = {};
+    bool more[kCount] = {};
+    int lines = 0;
     bool quoted = false;
-    bool content = false; // empty lines before the header row are skipped
-    for (int c = source.get(); c >= 0; c = source.get()) {
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && isLineEnd(c)) {
+    bool atStart = true;
+    bool content = false;
+    for (int c = source.get(); lines < kSampleLines; c = source.get()) {
+        if (atStart && !quoted && format.comment != 0 && c == format.comment) {
+            while (c >= 0 && !isLineEnd(c)) {
+                c = source.get();
+            }
+        }
+        atStart = false;
+        if (c < 0 || (!quoted && isLineEnd(c))) {
             if (content) {
+                for (size_t k = 0; k < kCount; ++k) {
+                    if (lines == 0) {
+                        first[k] = line[k];
+                    } else {
+                        matching[k] += line[k] == first[k] ? 1 : 0;
+                        more[k] = more[k] || line[k] > first[k];
+                    }
+                    line[k] = 0;
+                }
+                ++lines;
+            }
+            content = false;
+            atStart = true;
+            if (c < 0) {
                 break;
             }
-        } else if (!quoted) {
-            commas += c == ',' ? 1 : 0;
-            semicolons += c == ';' ? 1 : 0;
+            continue;
         }
-        content = content || !isLineEnd(c);
+        content = true;
+        if (c == '"' && format.quotes) {
+            quoted = !quoted;
+        }
+        for (size_t k = 0; k < kCount && !quoted; ++k) {
+            line[k] += c == kCandidates[k] ? 1 : 0;
+        }
     }
-    return semicolons > commas ? ';' : ',';
+    // The best splits every line into as many fields as the first, none
+    // into more; then the most fields; ties go to the earlier candidate.
+    const auto rank = [&](size_t k) {
+        return std::make_tuple(first[k] > 0, !more[k], matching[k], first[k]);
+    };
+    size_t best = 0;
+    for (size_t k = 1; k < kCount; ++k) {
+        if (rank(k) > rank(best)) {
+            best = k;
+        }
+    }
+    return kCandidates[best];
 }
 
-CsvReader::CsvReader(const std::string& path, char separator, Encoding encoding)
-    : source_(path, encoding), separator_(separator) {}
+CsvReader::CsvReader(const std::string& path, const CsvFormat& format, Encoding encoding)
+    : source_(path, encoding), format_(format) {}
 
 void CsvReader::fail(Position at, const std::string& message) const {
     failAt(source_.path(), at, message);
@@ -173,24 +243,43 @@ std::string* CsvReader::nextField(size_t fieldLimit, Position start) {
     return &fields_[count_++];
 }
 
+void CsvReader::skipLine() {
+    while (source_.peek() >= 0 && !isLineEnd(source_.peek())) {
+        source_.get();
+    }
+}
+
+void CsvReader::padTo(size_t count) {
+    while (count_ < count) {
+        nextField(0, end_);
+    }
+}
+
 bool CsvReader::next(size_t fieldLimit) {
     count_ = 0;
     extra_ = 0;
-    while (isLineEnd(source_.peek())) {
-        source_.get();
+    for (;;) {
+        const int c = source_.peek();
+        if (isLineEnd(c)) {
+            source_.get();
+        } else if (format_.comment != 0 && c == format_.comment) {
+            skipLine();
+        } else {
+            break;
+        }
     }
     if (source_.peek() < 0) {
         return false;
     }
     for (;;) {
         std::string& text = *nextField(fieldLimit, source_.position());
-        if (source_.peek() == '"') {
+        if (format_.quotes && source_.peek() == '"') {
             readQuoted(text);
         } else {
             readPlain(text);
         }
         const int c = source_.peek();
-        if (c == separator_) {
+        if (c == format_.separator) {
             source_.get();
             continue;
         }
@@ -206,14 +295,16 @@ bool CsvReader::next(size_t fieldLimit) {
         break;
     }
     if (extra_ > 0) {
-        fail(first_extra_, "record has " + std::to_string(fieldLimit + extra_) +
-                               " fields; the header has " + std::to_string(fieldLimit));
+        fail(first_extra_, "record has " + std::to_string(fieldLimit + extra_) + " fields; " +
+                               (format_.header ? "the header" : "the first record") + " has " +
+                               std::to_string(fieldLimit));
     }
     return true;
 }
 
 void CsvReader::readPlain(std::string& text) {
-    for (int c = source_.peek(); c >= 0 && c != separator_ && !isLineEnd(c); c = source_.peek()) {
+    for (int c = source_.peek(); c >= 0 && c != format_.separator && !isLineEnd(c);
+         c = source_.peek()) {
         if (text.size() == kLongestField) {
             fail(source_.position(), "field longer than 16 MiB");
         }
@@ -249,7 +340,7 @@ void CsvReader::readQuoted(std::string& text) {
         text += static_cast<char>(c);
     }
     const int after = source_.peek();
-    if (after >= 0 && after != separator_ && !isLineEnd(after)) {
+    if (after >= 0 && after != format_.separator && !isLineEnd(after)) {
         fail(source_.position(),
              "unexpected character after the closing quote of a field (a quote inside a quoted "
              "field is written \"\")");

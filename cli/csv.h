@@ -1,5 +1,5 @@
-// Streaming reader of CSV files (RFC 4180, with ',' ';' or tab between the
-// fields): one record at a time, with the line and column of every field.
+// Streaming reader of CSV files (RFC 4180, with ',' ';' tab or '|' between
+// the fields): one record at a time, with the line and column of every field.
 #pragma once
 
 #include <cstdint>
@@ -21,10 +21,19 @@ struct Position {
 /// "file:line:column: message"
 [[noreturn]] void failAt(const std::string& file, Position at, const std::string& message);
 
+/// How the fields of a file are written.
+struct CsvFormat {
+    char separator = ',';
+    bool quotes = true; ///< false: '"' is an ordinary character
+    char comment = 0;   ///< lines that start with it are skipped; 0: none
+    bool header = true; ///< the first record names the columns
+};
+
 /// The bytes of a file in order, with their position and a check of UTF-8.
 class ByteSource {
 public:
-    /// Throws Failure when the file cannot be opened.
+    /// Throws Failure when the file cannot be opened or is not text (a NUL
+    /// byte in its first 64 KiB, a UTF-16 or UTF-32 byte order mark).
     ByteSource(const std::string& path, Encoding encoding);
 
     /// The next byte, or -1 at the end of the file.
@@ -40,6 +49,7 @@ public:
 
 private:
     bool fill();
+    void checkText();
     void checkUtf8(unsigned char byte);
 
     std::string path_;
@@ -60,17 +70,20 @@ private:
     unsigned char utf8_high_ = 0xBF;
 };
 
-/// ';' when the file's first record has more semicolons than commas outside
-/// quotes, otherwise ','.
-char detectSeparator(const std::string& path);
+/// The separator among ',' ';' tab and '|' that splits the first lines of
+/// the file (comment lines skipped) most evenly into the first line's
+/// number of fields: every line with that many, none with more.
+char detectSeparator(const std::string& path, const CsvFormat& format);
 
 class CsvReader {
 public:
-    CsvReader(const std::string& path, char separator, Encoding encoding);
+    CsvReader(const std::string& path, const CsvFormat& format, Encoding encoding);
 
-    /// Reads the next record, skipping empty lines; false at the end. With a
-    /// field limit, a record of more fields fails. Fails on bad CSV.
+    /// Reads the next record, skipping empty and comment lines; false at the
+    /// end. With a field limit, a record of more fields fails. Fails on bad CSV.
     bool next(size_t fieldLimit = 0);
+    /// Adds empty fields at the record's end up to `count` fields.
+    void padTo(size_t count);
     size_t size() const { return count_; }
     const std::string& field(size_t i) const { return fields_[i]; }
     Position fieldStart(size_t i) const { return starts_[i]; }
@@ -84,8 +97,10 @@ private:
     void readPlain(std::string& text);
     std::string* nextField(size_t fieldLimit, Position start);
 
+    void skipLine();
+
     ByteSource source_;
-    char separator_;
+    CsvFormat format_;
     std::vector<std::string> fields_;
     std::vector<Position> starts_;
     size_t count_ = 0;

@@ -175,6 +175,9 @@ constexpr OptionName optionNames[] = {
     {"output", 'o', true},
     {"kind", 'k', true},
     {"separator", 's', true},
+    {"comment", 0, true},
+    {"no-header", 0, false},
+    {"quote", 0, true},
     {"encoding", 'e', true},
     {"title", 't', true},
     {"heading", 0, true},
@@ -213,8 +216,20 @@ void apply(Options& options, const std::string& name, const std::string& value) 
                                           {";", ';'},
                                           {"semicolon", ';'},
                                           {"tab", '\t'},
+                                          {"|", '|'},
+                                          {"pipe", '|'},
                                           {"auto", 0}},
                                          "--separator");
+    } else if (name == "comment") {
+        if (value.size() != 1 || value[0] == '\n' || value[0] == '\r') {
+            throw UsageError("--comment must be one character, not '" + value + "'");
+        }
+        options.comment = value[0];
+    } else if (name == "no-header") {
+        options.header = false;
+    } else if (name == "quote") {
+        options.quotes =
+            choice<bool>(value, {{"\"", true}, {"double", true}, {"none", false}}, "--quote");
     } else if (name == "encoding") {
         options.encoding = choice<Encoding>(value,
                                             {{"auto", Encoding::Detect},
@@ -333,9 +348,6 @@ std::optional<Kind> kindOfName(const std::string& path) {
     if (extension == ".lis" || extension == ".txt") {
         return Kind::Text;
     }
-    if (extension == ".csv") {
-        return Kind::TextCsv;
-    }
     return std::nullopt;
 }
 
@@ -346,10 +358,16 @@ Kind outputKind(const Options& options) {
     if (const auto kind = kindOfName(options.output)) {
         return *kind;
     }
-    const std::string extension = std::filesystem::path(options.output).extension().string();
-    if (lowerCase(extension) == ".xml") {
+    const std::string extension =
+        lowerCase(std::filesystem::path(options.output).extension().string());
+    if (extension == ".xml") {
         throw UsageError("an .xml file may be a workbook or a document: give --kind xml_ss or "
                          "--kind xml_wp");
+    }
+    if (extension == ".csv") {
+        throw UsageError("a .csv report is the paged text report with ';' between its fields, "
+                         "not a plain table: give --kind (html, xml_ss, xml_wp, text or "
+                         "text_csv)");
     }
     throw UsageError("cannot tell the kind of report from the name " + options.output +
                      ": give --kind");
@@ -383,14 +401,19 @@ a WordprocessingML 2003 document, a paged text print file or a semicolon-
 separated text file. Each input becomes one table.
 
 Output:
-  -o, --output FILE      the report to write (required). It is written under a
-                         temporary name in the same folder and renamed to FILE
-                         at the end; after a failure FILE is left as it was.
+  -o, --output FILE      the report to write (required); - writes it to
+                         standard output. A regular file is written under a
+                         temporary name beside it (beside the file a link
+                         points to: the link stays) and renamed to FILE once
+                         complete and on disk; after a failure FILE is left as
+                         it was. A device or a FIFO is written directly. An
+                         output that is one of the inputs is refused.
   -k, --kind KIND        html, xml_ss (workbook), xml_wp (word-processing
                          document), text (paged print file) or text_csv
-                         (semicolon-separated). Without --kind the extension
-                         of FILE decides: .html .htm .xhtml: html; .lis .txt:
-                         text; .csv: text_csv. An .xml file needs --kind.
+                         (the paged text report with ';' between its fields).
+                         Without --kind the extension of FILE decides: .html
+                         .htm .xhtml: html; .lis .txt: text. An .xml or .csv
+                         name needs --kind.
   -t, --title TEXT       a heading that opens the report; the tables' headings
                          go one level below it (html, xml_wp).
       --heading TEXT     the heading of a table; the n-th --heading belongs to
@@ -402,26 +425,45 @@ Identity, shown in the title block, page header or banner page:
       --program NAME                  program that made the data (default
                                       "mfreport")
       --program-description TEXT      --program-version TEXT
-      --program-date TEXT
+      --program-date TEXT             (default: today)
       --model NAME                    model or data set the report is about
                                       (default: the names of the inputs)
-      --model-description TEXT        --model-file TEXT
-      --model-sign TEXT               --model-date TEXT
+      --model-description TEXT        (default: the number of tables and
+                                      records)
+      --model-file TEXT               (default: the names of the inputs)
+      --model-sign TEXT               (default: the login name)
+      --model-date TEXT               (default: today)
 
 Reading:
-  -s, --separator SEP    ',' (comma), ';' (semicolon), tab, or auto (the
-                         default): each file's header row decides between ','
-                         and ';', whichever it has more of outside quotes.
+  -s, --separator SEP    ',' (comma), ';' (semicolon), tab, '|' (pipe), or
+                         auto (the default): tab for .tsv and .tab names,
+                         otherwise the one of the four that splits the first
+                         lines of the file (outside quotes) into as many
+                         fields as the first line, and no line into more.
+      --quote none       read '"' as an ordinary character (for tab files
+                         whose fields hold lone quotes); the default is
+                         --quote double, quoted fields as below.
+      --comment CHAR     skip the lines that start with CHAR, such as '#'.
+      --no-header        the first line is a record: the columns are named
+                         1, 2, 3, ...
   -e, --encoding ENC     utf-8 or latin1 (read as Windows-1252); by default a
                          file that is valid UTF-8 is UTF-8, any other Latin-1.
 
   The input is CSV as in RFC 4180: a header row naming the columns, then one
-  record per line, each with as many fields as the header. A field may be
-  quoted ("...") to hold separators, line ends and quotes (written ""). Empty
-  lines are skipped. A column whose values are all whole numbers that fit 32
-  bits is an integer column, one whose values are all numbers (such as -1.5,
-  2e-3, 1.5E+06, nan, inf) is a real column, any other a text column; empty
-  fields are empty cells and do not count. With ';' as separator a decimal
+  record per line. A field may be quoted ("...") to hold separators, line
+  ends and quotes (written ""); a field holds at most 16 MiB. Empty lines are
+  skipped. A record with fewer fields than the header is padded with empty
+  fields (with one warning per input naming the count and the first such
+  line); a record with more fields is an error. A file with a NUL byte in its
+  first 64 KiB is not text, and UTF-16 and UTF-32 files (by their byte order
+  mark) are refused: convert them to UTF-8 first (iconv).
+
+  A column whose values are all whole numbers that fit 32 bits is an integer
+  column, one whose values are all numbers (such as -1.5, 2e-3, 1.5E+06, nan,
+  inf) is a real column, any other a text column; empty fields are empty
+  cells and do not count. A number written with a leading zero (007, 01234,
+  -012; not 0, 0.5 or -0.25) makes its column a text column, so that codes
+  and identifiers keep every character. With ';' as separator a decimal
   comma is accepted too (1,5 reads as 1.5). A real column whose values are
   written without exponent, with at most 6 decimals, is shown with that many
   decimals; other real columns in the general format. Each file is read twice
@@ -452,10 +494,13 @@ Columns:
                          Example, forces read in N and shown in kN:
                        -c "Force:unit=kN,factor=0.001,format=fixed,decimals=2"
                          Widths are chosen from the names and values when not
-                         given. A text report takes at most 36 columns per
-                         table and widths of 1 to 20 (integer), 3 to 20 and
-                         above decimals + 1 (fixed), 7 to 20 (other real) or
-                         1 to 72 (text).
+                         given: in html, xml_ss and xml_wp every column is as
+                         wide as its widest value and head, and a table wider
+                         than a page (72 characters) is folded into rows of
+                         as many cells as fit. A text report takes at most
+                         36 columns per table and widths of 1 to 20
+                         (integer), 3 to 20 and above decimals + 1 (fixed),
+                         7 to 20 (other real) or 1 to 72 (text).
 
 Encoding of the output: html, xml_ss and xml_wp are UTF-8, with the text
 escaped so that it shows literally; text and text_csv keep the bytes of the
@@ -466,8 +511,9 @@ Other:
       --version          the version
 
 Exit status: 0 when the report was written, 1 when an input could not be read
-or was not valid CSV, or the report could not be written (the message names
-the file, line and column), 2 when the command line is wrong. On a terminal,
+or was not valid CSV (the message names the file, line and column), or the
+report could not be written (the message names the system's reason), 2 when
+the command line is wrong or the output is one of the inputs. On a terminal,
 progress is shown on standard error for large inputs.
 )";
 }

@@ -16,6 +16,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// A run that would harm an input (exit status 2).
+class Refusal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 /// A run that failed on its inputs or its output (exit status 1).
 class Failure : public std::runtime_error {
 public:
@@ -47,7 +53,10 @@ struct Options {
     std::string output;
     std::optional<Kind> kind;
     std::vector<std::string> inputs;
-    char separator = 0; ///< 0: detected from each file's header row
+    char separator = 0; ///< 0: detected from each file's first lines
+    bool quotes = true; ///< false: '"' is an ordinary character
+    char comment = 0;   ///< lines that start with it are skipped; 0: none
+    bool header = true; ///< false: the columns are named 1, 2, 3, ...
     Encoding encoding = Encoding::Detect;
     std::string title;
     std::vector<std::string> headings; ///< the n-th belongs to the n-th input

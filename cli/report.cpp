@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -66,10 +67,6 @@ std::vector<std::string> tableNames(const std::vector<TableScan>& scans) {
     return names;
 }
 
-[[noreturn]] void cannotWrite(const std::string& output) {
-    throw Failure(output + ": cannot write the report");
-}
-
 [[noreturn]] void changed(const CsvReader& reader, Position at) {
     reader.fail(at, "the file changed while it was read");
 }
@@ -77,13 +74,15 @@ std::vector<std::string> tableNames(const std::vector<TableScan>& scans) {
 class TableWriter {
 public:
     TableWriter(const Options& options, Kind kind, const TableScan& scan,
-                const std::vector<ColumnPlan>& columns)
-        : options_(options), kind_(kind), scan_(scan), columns_(columns) {}
+                const std::vector<ColumnPlan>& columns, const OutputFile& output)
+        : options_(options), kind_(kind), scan_(scan), columns_(columns), output_(output) {}
 
-    void write(mfDevice& device, const std::string& name, const std::string& heading, int level) {
+    void write(mfDevice& device, const std::string& name, const std::string& heading, int level,
+               size_t cellsPerRow) {
+        errno = 0;
         std::unique_ptr<mfTable> table(device.addTable(mfTableHeader(name, heading, level)));
         if (!table) {
-            cannotWrite(options_.output);
+            output_.failed(errno);
         }
         for (const ColumnPlan& plan : columns_) {
             mfTableColumn column(plan.name, plan.description, plan.type);
@@ -94,33 +93,42 @@ public:
             }
             table->addColumn(column);
         }
-        if (!table->begin_table()) {
-            cannotWrite(options_.output);
+        if (cellsPerRow > 0) {
+            table->setWrapping(static_cast<int>(cellsPerRow), 0);
         }
-        CsvReader reader(scan_.path, scan_.separator, options_.encoding);
-        reader.next(); // the header row
+        errno = 0;
+        if (!table->begin_table()) {
+            output_.failed(errno);
+        }
+        CsvReader reader(scan_.path, scan_.format, options_.encoding);
+        if (scan_.format.header) {
+            reader.next(); // the header row
+        }
         const size_t count = columns_.size();
         Progress progress("writing " + scan_.path, scan_.bytes,
                           scan_.records * count >= kManyCells);
         std::uint64_t records = 0;
         while (reader.next(count)) {
-            if (reader.size() < count || ++records > scan_.records) {
+            if (++records > scan_.records) {
                 changed(reader, reader.recordEnd());
             }
+            reader.padTo(count);
+            errno = 0;
             bool written = table->begin_record();
             for (size_t i = 0; i < count; ++i) {
                 written = insert(*table, reader, i) && written;
             }
             if (!table->end_record() || !written) {
-                cannotWrite(options_.output);
+                output_.failed(errno);
             }
             progress.update(reader.source().offset());
         }
         if (records != scan_.records) {
             changed(reader, reader.recordEnd());
         }
+        errno = 0;
         if (!table->end_table()) {
-            cannotWrite(options_.output);
+            output_.failed(errno);
         }
     }
 
@@ -157,32 +165,51 @@ private:
     Kind kind_;
     const TableScan& scan_;
     const std::vector<ColumnPlan>& columns_;
+    const OutputFile& output_;
 };
 
 } // namespace
 
 void writeReport(const Options& options, Kind kind, const std::vector<TableScan>& scans,
                  const std::vector<std::vector<ColumnPlan>>& columns, OutputFile& output) {
+    // A title block without holes: today's date and the inputs where the
+    // command line gives no value.
+    const std::string today = mfDate().text();
+    std::string inputNames;
+    std::uint64_t records = 0;
+    for (size_t i = 0; i < scans.size(); ++i) {
+        inputNames +=
+            (i > 0 ? ", " : "") + std::filesystem::path(scans[i].path).filename().string();
+        records += scans[i].records;
+    }
+    const auto orElse = [](const std::string& given, const std::string& otherwise) {
+        return given.empty() ? otherwise : given;
+    };
+    const std::string contents = std::to_string(scans.size()) +
+                                 (scans.size() == 1 ? " table, " : " tables, ") +
+                                 std::to_string(records) + (records == 1 ? " record" : " records");
     const mfReportClient client(fromCommandLine(options.programName, kind),
                                 fromCommandLine(options.programDescription, kind),
                                 fromCommandLine(options.programVersion, kind),
-                                fromCommandLine(options.programDate, kind));
-    std::string modelName = options.modelName;
-    for (size_t i = 0; options.modelName.empty() && i < scans.size(); ++i) {
-        modelName += (i > 0 ? ", " : "") + std::filesystem::path(scans[i].path).filename().string();
-    }
+                                fromCommandLine(orElse(options.programDate, today), kind));
     const mfReportHeader model(
-        fromCommandLine(modelName, kind), fromCommandLine(options.modelDescription, kind),
-        fromCommandLine(options.modelFile, kind), fromCommandLine(options.modelSign, kind),
-        fromCommandLine(options.modelDate, kind));
+        fromCommandLine(orElse(options.modelName, inputNames), kind),
+        fromCommandLine(orElse(options.modelDescription, options.modelName.empty()
+                                                             ? contents
+                                                             : contents + " from " + inputNames),
+                        kind),
+        fromCommandLine(orElse(options.modelFile, inputNames), kind),
+        fromCommandLine(orElse(options.modelSign, mfUserName().text()), kind),
+        fromCommandLine(orElse(options.modelDate, today), kind));
     std::unique_ptr<mfDevice> device;
+    errno = 0;
     try {
         device = mfDevice::create(client, output.deviceName(), reportType(kind), model);
     } catch (const std::exception&) {
-        cannotWrite(options.output);
+        throw Failure(output.label() + ": cannot open: " + errorText(errno));
     }
     if (!device) {
-        cannotWrite(options.output);
+        output.failed(errno);
     }
 
     const std::vector<std::string> names = tableNames(scans);
@@ -213,13 +240,17 @@ void writeReport(const Options& options, Kind kind, const std::vector<TableScan>
         device->addHeading(title, 1);
     }
     for (size_t i = 0; i < scans.size(); ++i) {
-        TableWriter(options, kind, scans[i], columns[i])
-            .write(*device, names[i], headings[i], level);
+        std::vector<ColumnPlan> table = columns[i];
+        const size_t cellsPerRow = sections ? foldColumns(table) : 0;
+        TableWriter(options, kind, scans[i], table, output)
+            .write(*device, names[i], headings[i], level, cellsPerRow);
     }
+    errno = 0;
     const bool complete = device->close();
+    const int error = errno;
     device.reset();
     if (!complete) {
-        cannotWrite(options.output);
+        output.failed(error);
     }
     output.commit();
 }

@@ -2,6 +2,7 @@
 // exit status, messages and the files it leaves.
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -63,6 +64,16 @@ protected:
         fs::remove(out);
         fs::remove(err);
         return result;
+    }
+
+    /// Runs the shell command line `command` in the scratch folder with a
+    /// fixed clock, the tool named by $MFREPORT; its exit status.
+    int shell(const std::string& command) const {
+        mftest::FixedClock clock(mftest::fixedEpoch);
+        const std::string line = "cd " + quoted(folder_.string()) +
+                                 " || exit 99; MFREPORT=" + quoted(MFREPORT_CLI) + "; " + command;
+        const int status = std::system(line.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
     /// The names in the scratch folder, hidden ones included.
@@ -130,6 +141,11 @@ TEST_F(Cli, HelpDocumentsEveryOptionAndSetting) {
                              "--toc",
                              "--column",
                              "--separator",
+                             "--comment",
+                             "--no-header",
+                             "--quote none",
+                             "'|'",
+                             ".tsv",
                              "--encoding",
                              "--program",
                              "--program-description",
@@ -178,7 +194,13 @@ TEST_F(Cli, PageHasTitleContentsAndHeadings) {
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_WELL_FORMED_XHTML(path("report.html"));
     const std::string page = read("report.html");
-    EXPECT_NE(page.find("<p><b>Footbridge  -  </b>\n"), std::string::npos);
+    // No holes in the title block: today's date, the tables and the inputs.
+    EXPECT_NE(page.find("<p><i>mfreport version " MFREPORT_VERSION_STRING
+                        " - 06-DEC-2026 - Tables from CSV files</i>\n"),
+              std::string::npos);
+    EXPECT_NE(page.find("<p><b>Footbridge  -  2 tables, 5 records from forces.csv, "
+                        "nodes.csv</b>\n"),
+              std::string::npos);
     const std::string user = "  - User  : " + mfUserName().text() + "</i></p>\n";
     EXPECT_TRUE(sameLines(between(page, user, "</body>\n"), golden("cli/report-body.html")));
 }
@@ -194,7 +216,7 @@ TEST_F(Cli, DocumentHasNumberedTablesWithUnits) {
          {"  <w:r><w:t>1  forces</w:t></w:r>\n",
           "<w:r> <w:t> <w:rPr><w:rStyle w:val=\"Hyperlink\" /></w:rPr>1  forces</w:t> </w:r>\n",
           "         <w:t>N</w:t></w:r>\n", "        <w:br/><w:r><w:t> [kN] </w:t></w:r>\n",
-          "  <w:tc><w:p><w:pPr><w:jc w:val=\"right\"/></w:pPr><w:r><w:t>  -0.30</w:t></w:r>"
+          "  <w:tc><w:p><w:pPr><w:jc w:val=\"right\"/></w:pPr><w:r><w:t>   -0.30</w:t></w:r>"
           "</w:p></w:tc>\n",
           "  <w:tc><w:p><w:pPr><w:jc w:val=\"left\"/></w:pPr><w:r><w:t>2.5E+06</w:t></w:r>"
           "</w:p></w:tc>\n"}) {
@@ -218,7 +240,7 @@ TEST_F(Cli, TextReportsEndUpUnderTheRequestedName) {
 
 TEST_F(Cli, SeparatorsEncodingsAndInferredTypes) {
     // Tab-separated with a byte order mark; Latin-1; blank lines; a number
-    // beyond 32 bits; an empty column; a column forced to text by number.
+    // beyond 32 bits; an empty column; a code with a leading zero.
     write("tabs.csv", "\xEF\xBB\xBFId\tName\n\n7\tK\xC3\xB6ln\n\n");
     write("latin.csv", "Big;Temp \xB0"
                        "C;Empty;Code\n4294967296;1,5;;007\n-1;2;;12\n");
@@ -247,7 +269,7 @@ TEST_F(Cli, SeparatorsEncodingsAndInferredTypes) {
                         "    <Cell ss:StyleID=\"FixedDecimal1\"><Data "
                         "ss:Type=\"Number\">1.5000000000000000E+00</Data></Cell>\n"
                         "    <Cell><Data ss:Type=\"String\"> </Data></Cell>\n"
-                        "    <Cell><Data ss:Type=\"Number\">7</Data></Cell>\n"),
+                        "    <Cell><Data ss:Type=\"String\">007</Data></Cell>\n"),
               std::string::npos);
 
     const Result forced =
@@ -270,7 +292,6 @@ TEST_F(Cli, BadInputFailsWithOneLineAndLeavesNoReport) {
          "bad.csv:2:3: quoted field is not closed: no closing quote "
          "before the end of the file"},
         {"a,b\n1,2\n3,4,5,6\n", {}, "bad.csv:3:5: record has 4 fields; the header has 2"},
-        {"a,b\r\n1,2\r\n3\r\n", {}, "bad.csv:3:2: record has 1 field; the header has 2"},
         {"a,b\n1,\"x\"y\n",
          {},
          "bad.csv:2:6: unexpected character after the closing quote of "
@@ -337,7 +358,8 @@ TEST_F(Cli, FailedWritesLeaveNoReport) {
         const Result result =
             run({"-o", "steps.out", "--kind", kind, "steps.csv"}, "ulimit -f 64;");
         EXPECT_EQ(result.status, 1) << kind;
-        EXPECT_EQ(result.err, "mfreport: steps.out: cannot write the report\n") << kind;
+        EXPECT_EQ(result.err, "mfreport: steps.out: cannot write the report: File too large\n")
+            << kind;
         EXPECT_EQ(files(), (std::set<std::string>{"steps.csv"})) << kind;
     }
 }
@@ -400,6 +422,334 @@ TEST_F(Cli, QuotedSettingsAndManyRecords) {
                          "ss:Type=\"Number\">2.0000500000000000E+04</Data></Cell>\n"
                          "  </Row></Table>"),
               std::string::npos);
+}
+
+/// The number of times `part` occurs in `text`.
+size_t count(const std::string& text, const std::string& part) {
+    size_t found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++found;
+    }
+    return found;
+}
+
+TEST_F(Cli, OutputThatIsAnInputIsRefused) {
+    const std::string data = "Id,Load\n1,2.5\n";
+    write("data.csv", data);
+    fs::create_directory(path("sub"));
+    fs::create_symlink("../data.csv", path("sub/link.csv"));
+    fs::create_hard_link(path("data.csv"), path("hard.csv"));
+    const struct {
+        const char* output;
+        const char* message;
+    } cases[] = {
+        {"data.csv", "data.csv is the input data.csv: the report would replace it"},
+        {"./data.csv", "./data.csv is the input data.csv: the report would replace it"},
+        {"sub/link.csv", "sub/link.csv is the input data.csv: the report would replace it"},
+        {"hard.csv", "hard.csv is the input data.csv: the report would replace it"},
+    };
+    for (const auto& c : cases) {
+        const Result result = run({"-o", c.output, "--kind", "text_csv", "data.csv"});
+        EXPECT_EQ(result.status, 2) << c.output;
+        EXPECT_EQ(result.err, std::string("mfreport: ") + c.message + "\n");
+        EXPECT_EQ(read("data.csv"), data);
+    }
+    // Standard output appending to the input.
+    EXPECT_EQ(shell("\"$MFREPORT\" -o - -k html data.csv >>data.csv 2>err.txt"), 2);
+    EXPECT_EQ(read("err.txt"),
+              "mfreport: standard output is the input data.csv: the report would replace it\n");
+    EXPECT_EQ(read("data.csv"), data);
+    EXPECT_EQ(files(), (std::set<std::string>{"data.csv", "hard.csv", "sub", "err.txt"}));
+    EXPECT_TRUE(fs::is_symlink(path("sub/link.csv")));
+}
+
+TEST_F(Cli, OutputsThroughLinksStandardOutputAndFifos) {
+    write("in.csv", "Id,Load\n1,2.5\n2,-3.25\n");
+    ASSERT_EQ(run({"-o", "plain.html", "in.csv"}).status, 0);
+    const std::string report = read("plain.html");
+
+    // A link to a file in another folder: the file is replaced, the link stays.
+    fs::create_directory(path("real"));
+    write("real/report.html", "old");
+    fs::create_symlink("real/report.html", path("link.html"));
+    const Result linked = run({"-o", "link.html", "in.csv"});
+    ASSERT_EQ(linked.status, 0) << linked.err;
+    EXPECT_TRUE(fs::is_symlink(path("link.html")));
+    EXPECT_EQ(read("real/report.html"), report);
+    EXPECT_EQ(fs::directory_iterator(path("real"))->path().filename(), "report.html");
+    // A dangling link gets its file.
+    fs::create_symlink("real/new.html", path("dangling.html"));
+    ASSERT_EQ(run({"-o", "dangling.html", "in.csv"}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(path("dangling.html")));
+    EXPECT_EQ(read("real/new.html"), report);
+
+    // Standard output.
+    const Result out = run({"-o", "-", "--kind", "html", "in.csv"});
+    ASSERT_EQ(out.status, 0) << out.err;
+    EXPECT_EQ(out.out, report);
+    const Result text = run({"-o", "-", "--kind", "text", "in.csv"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    ASSERT_EQ(run({"-o", "plain.lis", "in.csv"}).status, 0);
+    EXPECT_EQ(text.out, read("plain.lis"));
+
+    // A FIFO stays a FIFO and receives the report, in a markup and a text kind.
+    ASSERT_EQ(shell("mkfifo pipe"), 0);
+    EXPECT_EQ(
+        shell("timeout 60 cat pipe >got.html & \"$MFREPORT\" -o pipe -k html in.csv; s=$?; wait; "
+              "exit $s"),
+        0);
+    EXPECT_EQ(read("got.html"), report);
+    EXPECT_EQ(
+        shell("timeout 60 cat pipe >got.lis & \"$MFREPORT\" -o pipe -k text in.csv; s=$?; wait; "
+              "exit $s"),
+        0);
+    EXPECT_EQ(read("got.lis"), read("plain.lis"));
+    EXPECT_EQ(shell("test -p pipe"), 0);
+    for (const std::string& name : files()) {
+        EXPECT_NE(name.rfind(".mfreport", 0), 0U) << name;
+    }
+}
+
+TEST_F(Cli, OutputFailuresNameTheirReason) {
+    write("in.csv", "Id,Load\n1,2.5\n");
+    for (const char* option : {"--help", "--version"}) {
+        EXPECT_EQ(shell(std::string("\"$MFREPORT\" ") + option + " >/dev/full 2>err.txt"), 1);
+        EXPECT_EQ(read("err.txt"),
+                  "mfreport: standard output: cannot write: No space left on device\n");
+    }
+    EXPECT_EQ(shell("\"$MFREPORT\" -o - -k xml_ss in.csv >/dev/full 2>err.txt"), 1);
+    EXPECT_EQ(read("err.txt"),
+              "mfreport: standard output: cannot write the report: No space left on device\n");
+
+    // A reader that closes the pipe early: no SIGPIPE, an ordinary write failure.
+    std::string csv = "Step,Load\n";
+    for (int step = 1; step <= 50000; ++step) {
+        csv += std::to_string(step) + ",1.5\n";
+    }
+    write("steps.csv", csv);
+    EXPECT_EQ(shell("{ \"$MFREPORT\" -o - -k html steps.csv 2>err.txt; echo $? >status.txt; } "
+                    "| head -c 100 >/dev/null"),
+              0);
+    EXPECT_EQ(read("status.txt"), "1\n");
+    EXPECT_EQ(read("err.txt"), "mfreport: standard output: cannot write the report: Broken pipe\n");
+}
+
+TEST_F(Cli, CsvNameNeedsAKind) {
+    write("in.csv", "Id\n1\n");
+    const Result result = run({"-o", "out.csv", "in.csv"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "mfreport: a .csv report is the paged text report with ';' between its "
+                          "fields, not a plain table: give --kind (html, xml_ss, xml_wp, text or "
+                          "text_csv)\nTry 'mfreport --help' for more information.\n");
+    EXPECT_EQ(run({"-o", "out.csv", "--kind", "text_csv", "in.csv"}).status, 0);
+}
+
+TEST_F(Cli, NumbersWithLeadingZerosStayText) {
+    write("codes.csv", "Zip,Agent,Offset,Zero,Half,Small\n"
+                       "01234,007,-012,0,0.5,-0.25\n"
+                       "12345,8,5,1,1.5,2\n");
+    const Result result = run({"-o", "codes.xml", "--kind", "xml_ss", "codes.csv"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(read("codes.xml")
+                  .find(" <Row>\n"
+                        "    <Cell><Data ss:Type=\"String\">01234</Data></Cell>\n"
+                        "    <Cell><Data ss:Type=\"String\">007</Data></Cell>\n"
+                        "    <Cell><Data ss:Type=\"String\">-012</Data></Cell>\n"
+                        "    <Cell><Data ss:Type=\"Number\">0</Data></Cell>\n"
+                        "    <Cell ss:StyleID=\"FixedDecimal1\"><Data "
+                        "ss:Type=\"Number\">5.0000000000000000E-01</Data></Cell>\n"
+                        "    <Cell ss:StyleID=\"FixedDecimal2\"><Data "
+                        "ss:Type=\"Number\">-2.5000000000000000E-01</Data></Cell>\n"),
+              std::string::npos);
+    const Result help = run({"--help"});
+    EXPECT_NE(help.out.find("leading zero"), std::string::npos);
+    EXPECT_NE(help.out.find("16 MiB"), std::string::npos);
+}
+
+/// The head row's cells of the first worksheet, joined by '|'.
+std::string headCells(const std::string& workbook) {
+    std::string cells;
+    const std::regex head("HeaderStyle\"><Data ss:Type=\"String\">([^<]*)</Data>");
+    for (std::sregex_iterator it(workbook.begin(), workbook.end(), head), end; it != end; ++it) {
+        cells += (cells.empty() ? "" : "|") + (*it)[1].str();
+    }
+    return cells;
+}
+
+TEST_F(Cli, SeparatorsAreDetected) {
+    const struct {
+        const char* name;
+        const char* csv;
+        const char* head;
+    } cases[] = {
+        {"comma.csv", "a,b;c,d\n1,2;3,4\n5,6;7,8\n", "a|b;c|d"},
+        {"semicolon.csv", "a;b,c;d\n1;2,5;3\n", "a|b,c|d"},
+        {"tab.txt", "a\tb,c\td\n1\t2\t3\n", "a|b,c|d"},
+        {"pipe.csv", "a|b|c,d\n1|2|3\n", "a|b|c,d"},
+        // A tab file with commas in its head names, by its content and by its name.
+        {"forces.txt", "Force, kN\tMoment, kNm\tNode\n1.5\t2.5\t1\n", "Force, kN|Moment, kNm|Node"},
+        {"forces.tsv", "Force, kN, max\tNode\n1.5\t1\n", "Force, kN, max|Node"},
+        {"one.tsv", "a,b\n1,2\n", "a,b"},
+    };
+    for (const auto& c : cases) {
+        write(c.name, c.csv);
+        const Result result = run({"-o", "out.xml", "--kind", "xml_ss", c.name});
+        ASSERT_EQ(result.status, 0) << c.name << result.err;
+        EXPECT_EQ(headCells(read("out.xml")), c.head) << c.name;
+    }
+    const Result given = run({"-o", "out.xml", "-k", "xml_ss", "--separator", ",", "one.tsv"});
+    ASSERT_EQ(given.status, 0) << given.err;
+    EXPECT_EQ(headCells(read("out.xml")), "a|b");
+}
+
+TEST_F(Cli, ShortRecordsArePaddedWithOneWarning) {
+    write("short.csv", "a,b,c\n1,2,3\n4,5\n6,7,8\n9\n");
+    const Result result = run({"-o", "out.xml", "--kind", "xml_ss", "short.csv"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "mfreport: warning: short.csv: 2 records have fewer fields than the "
+                          "header (the first on line 3); padded with empty fields\n");
+    EXPECT_NE(read("out.xml").find("    <Cell><Data ss:Type=\"Number\">9</Data></Cell>\n"
+                                   "    <Cell><Data ss:Type=\"String\"> </Data></Cell>\n"
+                                   "    <Cell><Data ss:Type=\"String\"> </Data></Cell>\n"
+                                   "  </Row></Table>"),
+              std::string::npos);
+}
+
+TEST_F(Cli, CommentsNoHeaderAndLoneQuotes) {
+    // A tab file keeping its header in a comment.
+    write("log.tab", "# step\tload\n1\t2.5\n# pause\n2\t3.5\n");
+    const Result comments =
+        run({"-o", "log.xml", "-k", "xml_ss", "--comment", "#", "--no-header", "log.tab"});
+    ASSERT_EQ(comments.status, 0) << comments.err;
+    const std::string log = read("log.xml");
+    EXPECT_EQ(headCells(log), "1|2");
+    EXPECT_EQ(count(log, "  </Row>"), 3U); // the head row's and two records''
+    EXPECT_NE(log.find("    <Cell><Data ss:Type=\"Number\">2</Data></Cell>\n"
+                       "    <Cell ss:StyleID=\"FixedDecimal1\"><Data "
+                       "ss:Type=\"Number\">3.5000000000000000E+00</Data></Cell>\n"),
+              std::string::npos);
+
+    // A TSV whose field starts with a lone quote.
+    write("notes.tsv", "Id\tNote\n1\t\"5 inch\n2\tplain\n");
+    const Result quoted = run({"-o", "notes.xml", "-k", "xml_ss", "notes.tsv"});
+    EXPECT_EQ(quoted.status, 1);
+    const Result plain = run({"-o", "notes.xml", "-k", "xml_ss", "--quote", "none", "notes.tsv"});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_NE(read("notes.xml").find("<Data ss:Type=\"String\">&quot;5 inch</Data>"),
+              std::string::npos);
+}
+
+TEST_F(Cli, InputsThatAreNoTextAreRefused) {
+    const struct {
+        const char* bytes;
+        size_t size;
+        const char* message;
+    } cases[] = {
+        {"\0\0\0\0", 4, "in.csv: not a text file: byte 1 is NUL"},
+        {"a,b\n1,\0\n", 8, "in.csv: not a text file: byte 7 is NUL"},
+        {"\xFF\xFE"
+         "a\0,\0b\0",
+         8,
+         "in.csv: UTF-16 text (by its byte order mark); convert it to UTF-8 first, for example: "
+         "iconv -f UTF-16LE -t UTF-8 in.csv > converted.csv"},
+        {"\xFE\xFF\0a", 4,
+         "in.csv: UTF-16 text (by its byte order mark); convert it to UTF-8 first, for example: "
+         "iconv -f UTF-16BE -t UTF-8 in.csv > converted.csv"},
+        {"\xFF\xFE\0\0a\0\0\0", 8,
+         "in.csv: UTF-32 text (by its byte order mark); convert it to UTF-8 first, for example: "
+         "iconv -f UTF-32LE -t UTF-8 in.csv > converted.csv"},
+    };
+    for (const auto& c : cases) {
+        write("in.csv", std::string(c.bytes, c.size));
+        const Result result = run({"-o", "out.html", "in.csv"});
+        EXPECT_EQ(result.status, 1) << c.message;
+        EXPECT_EQ(result.err, std::string("mfreport: ") + c.message + "\n");
+        EXPECT_EQ(files(), (std::set<std::string>{"in.csv"}));
+    }
+}
+
+/// 19 columns of numbers as wide as -123456.789 (11 characters).
+std::string wideTable() {
+    std::string csv;
+    for (int column = 1; column <= 19; ++column) {
+        csv += (column > 1 ? "," : "") + std::string("C") + std::to_string(column);
+    }
+    csv += "\n";
+    for (int record = 0; record < 3; ++record) {
+        for (int column = 1; column <= 19; ++column) {
+            csv += (column > 1 ? "," : "") + std::string(record == 1 ? "-123456.789" : "0.100");
+        }
+        csv += "\n";
+    }
+    return csv;
+}
+
+TEST_F(Cli, WideTablesFoldToThePage) {
+    write("wide.csv", wideTable());
+    // The document: 13 characters a column (the number and the cell's
+    // margins), five to a row of the page's 72.
+    const Result document = run({"-o", "wide.xml", "-k", "xml_wp", "wide.csv"});
+    ASSERT_EQ(document.status, 0) << document.err;
+    EXPECT_WELL_FORMED(path("wide.xml"));
+    const std::string xml = read("wide.xml");
+    EXPECT_EQ(count(xml, "\n  <w:gridCol w:w=\"1560\"/>\n"), 5U);
+    EXPECT_NE(xml.find(" <w:tblGrid>\n  <w:gridCol w:w=\"1560\"/>\n"), std::string::npos);
+    EXPECT_NE(xml.find("  <w:gridCol w:w=\"1560\"/>\n </w:tblGrid>\n"), std::string::npos);
+    // Four rows a record (5 + 5 + 5 + 4 cells), each number whole in its cell.
+    EXPECT_EQ(count(xml, "  <w:tc><w:p><w:pPr><w:jc w:val=\"right\"/></w:pPr><w:r>"
+                         "<w:t>  -123456.789</w:t></w:r></w:p></w:tc>\n"),
+              19U);
+    EXPECT_EQ(count(xml, " <w:tr>\n"), 4U * 4U);
+
+    // The page: 11 characters a column and one between, six to a row.
+    const Result page = run({"-o", "wide.html", "wide.csv"});
+    ASSERT_EQ(page.status, 0) << page.err;
+    const std::string html = read("wide.html");
+    EXPECT_EQ(count(html, "<tr>"), 4U * 4U);
+    EXPECT_NE(html.find("      <th valign=\"top\" align=\"left\" > C6 </th> \n"
+                        "    </tr>\n"
+                        "    <tr>\n"
+                        "      <th valign=\"top\" align=\"left\" > C7 </th> \n"),
+              std::string::npos);
+}
+
+TEST_F(Cli, WorkbookColumnsFitTheirWidestValues) {
+    write("sci.csv", "v,w,Label\n-1.5e-5,-1e-120,ab\n-2.25e12,3,abcdefghij\n");
+    const Result result =
+        run({"-o", "sci.xml", "-k", "xml_ss", "-c", "v:format=scientific,decimals=3", "-c",
+             "w:format=scientific,decimals=2", "sci.csv"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    // -1.500E-05: 10 characters; -1.00E-120: 10; abcdefghij: 10; two more
+    // for the cell's margins: 72 points.
+    EXPECT_NE(read("sci.xml").find(" <Table>\n"
+                                   "    <Column ss:Width=\"72\"/>\n"
+                                   "    <Column ss:Width=\"72\"/>\n"
+                                   "    <Column ss:Width=\"72\"/>\n"),
+              std::string::npos);
+}
+
+TEST_F(Cli, HugeWorkbooksAreWarnedAbout) {
+    // 1048576 records of 16 columns: more than a worksheet holds, and over
+    // 1 GiB as a workbook. A file size limit stops the writing early.
+    std::string record = "1";
+    for (int column = 2; column <= 16; ++column) {
+        record += ",1";
+    }
+    record += "\n";
+    std::string csv = "A,B,C,D,E,F,G,H,I,J,K,L,M,N,O,P\n";
+    csv.reserve(csv.size() + record.size() * 1048576);
+    for (int i = 0; i < 1048576; ++i) {
+        csv += record;
+    }
+    write("big.csv", csv);
+    const Result result = run({"-o", "big.xml", "-k", "xml_ss", "big.csv"}, "ulimit -f 64;");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "mfreport: warning: big.csv has 1048576 records, more than the 1048575 a worksheet "
+              "holds: the table goes on in further worksheets\n"
+              "mfreport: warning: the workbook will be about 1.2 GiB, more than spreadsheet "
+              "programs open well; --kind text or --kind html suits tables of that size\n"
+              "mfreport: big.xml: cannot write the report: File too large\n");
 }
 
 } // namespace
