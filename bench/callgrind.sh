@@ -1,7 +1,8 @@
 #!/bin/sh
-# Marginal instructions per cell of the library and of the limit writer, by
-# callgrind (repeatable where wall time is not): the instructions of R = 12000
-# records less those of R = 2000, divided by the 100000 cells between them.
+# Marginal instructions per cell of the library and of each kind's own limit
+# writer, by callgrind (repeatable where wall time is not): the instructions of
+# R = 12000 records less those of R = 2000, divided by the 100000 cells between
+# them; then the library's instructions over the limit's.
 #
 #   bench/callgrind.sh BUILD/bench/mfreport_bench [KIND...]
 set -eu
@@ -24,8 +25,10 @@ perCell() {
     echo $(((high - low) / 100000))
 }
 
-printf '%-6s %12s %12s\n' kind library limit
+printf '%-6s %12s %12s %7s\n' kind library limit ratio
 for kind in $kinds; do
-    printf '%-6s %12s %12s\n' "$kind" "$(perCell --only library --kind "$kind")" \
-        "$(perCell --only limit --kind "$kind")"
+    library=$(perCell --only library --kind "$kind")
+    limit=$(perCell --only limit --kind "$kind")
+    printf '%-6s %12s %12s %7s\n' "$kind" "$library" "$limit" \
+        "$(awk -v a="$library" -v b="$limit" 'BEGIN { printf "%.2f", a / b }')"
 done

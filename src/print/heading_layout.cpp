@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "mfreport/platform/clock.h"
 #include "mfreport/record/edit.h"
 #include "mfreport/record/fixed_text.h"
 #include "mfreport/support/dates.h"
@@ -57,10 +58,18 @@ void putSubLabel(FixedText line, int32_t width) {
 }
 
 void stampMainLine(FixedText line, int32_t width, int32_t page_no) {
-    record::FixedString<11> date;
-    record::FixedString<8> time;
-    support::DATSTR(date);
-    support::TIMSTR(time);
+    // Pages follow each other within a second: the texts of the last second
+    // are kept.
+    static platform::CivilTime shown{0, 0, 0, -1, 0, 0, 0};
+    static record::FixedString<11> date;
+    static record::FixedString<8> time;
+    const platform::CivilTime now = platform::now();
+    if (now.second != shown.second || now.minute != shown.minute || now.hour != shown.hour ||
+        now.day != shown.day || now.month != shown.month || now.year != shown.year) {
+        support::DATSTR(date);
+        support::TIMSTR(time);
+        shown = now;
+    }
     if (isNarrow(width)) {
         put(line, 1, date);
         put(line, 13, std::string_view(time).substr(0, 5));

@@ -109,6 +109,17 @@ bool putInteger(char* out, int32_t value, int32_t w, int32_t m) {
     if (w < 1 || !validInteger(w, m)) {
         return false;
     }
+    if (m == 1) { // the usual Iw: the sign and the digits
+        char text[16];
+        const size_t length =
+            static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text);
+        if (length > static_cast<size_t>(w)) {
+            stars(out, w);
+        } else {
+            rightJustify(out, w, std::string_view(text, length));
+        }
+        return true;
+    }
     if (m <= 14) {
         char text[16];
         justify(out, w, {std::string_view(text, integerText(text, value, m))});
@@ -131,20 +142,27 @@ bool putFixed(char* out, double value, int32_t w, int32_t d) {
         stars(out, w);
         return true;
     }
-    // Room for 309 integer digits, the point and d decimals.
+    // Room for the sign, 309 integer digits, the point and d decimals.
     Digits buffer(static_cast<size_t>(d) + 330);
+    char* const text = buffer.data();
+    char* const digits = std::signbit(value) ? text + 1 : text;
+    *text = '-';
     char* end =
-        std::to_chars(buffer.data(), buffer.end(), std::fabs(value), std::chars_format::fixed, d)
-            .ptr;
+        std::to_chars(digits, buffer.end(), std::fabs(value), std::chars_format::fixed, d).ptr;
     if (d == 0) {
         *end++ = '.';
     }
-    std::string_view digits(buffer.data(), static_cast<size_t>(end - buffer.data()));
-    const std::string_view sign = std::signbit(value) ? std::string_view("-") : std::string_view();
-    if (sign.size() + digits.size() > static_cast<size_t>(w) && d > 0 && digits[0] == '0') {
-        digits.remove_prefix(1); // the optional zero before the point
+    size_t length = static_cast<size_t>(end - text);
+    if (length > static_cast<size_t>(w) && d > 0 && *digits == '0') {
+        // The optional zero before the point.
+        std::memmove(digits, digits + 1, static_cast<size_t>(end - digits) - 1);
+        --length;
     }
-    justify(out, w, {sign, digits});
+    if (length > static_cast<size_t>(w)) {
+        stars(out, w);
+    } else {
+        rightJustify(out, w, std::string_view(text, length));
+    }
     return true;
 }
 

@@ -65,6 +65,12 @@ void compactFields(const std::vector<bool>& drop) {
                 f = mapped(map, f);
             }
         }
+        for (int32_t& f : t.column_field) {
+            f = mapped(map, f);
+        }
+        for (ColumnPlan& column : t.plan) {
+            column.field = mapped(map, column.field);
+        }
     }
 }
 
@@ -125,17 +131,6 @@ FixedText recordRow(int32_t slot) {
         return {};
     }
     return recordBuffers()[static_cast<size_t>(slot)].view();
-}
-
-int32_t tableSlot(int32_t number) {
-    const FormatterState& s = formatterState();
-    for (int32_t i = 0; i < kMaxTables; ++i) {
-        const TableState& t = s.table[static_cast<size_t>(i)];
-        if (number > 0 && t.number == number && t.active()) {
-            return i;
-        }
-    }
-    return -1;
 }
 
 int32_t tableSlotByName(std::string_view name) {

@@ -102,6 +102,28 @@ enum TableStateIndex : size_t {
     kStateStage = 2,     ///< TableStage
 };
 
+/// What a value put needs of a column, resolved once when the table is set
+/// up on its channel: the field, its place in the record buffer and the
+/// fixed facts of its edit.
+struct ColumnPlan {
+    int32_t field = 0; ///< 0: the column takes no values as planned
+    int32_t kind = 0;  ///< FieldKind
+    int32_t form = 0;  ///< RealForm of a real field
+    int32_t width = 0;
+    int32_t decimals = 0;
+    int32_t scale = 0;
+    int32_t exponent_digits = 0;
+    bool range_tested = false; ///< exponent fields: test the magnitude first
+    char* value = nullptr;     ///< the value field in the table's record buffer
+    /// Semicolon-separated text fields: the blank before the field and the
+    /// field, where a quoted text starts with its quote.
+    char* quotable = nullptr;
+    int32_t quotable_width = 0;
+    double highest = 0.0;        ///< fixed fields: the largest value that fits
+    double lowest = 0.0;         ///< fixed fields: the smallest value that fits
+    double exponent_limit = 0.0; ///< exponent fields: magnitudes below it fit
+};
+
 /// One table slot. A slot is free while its name is blank; its number stays,
 /// so that numbers are never handed out twice within a report.
 struct TableState {
@@ -126,6 +148,8 @@ struct TableState {
     /// takes; the buffer line is blank beyond it.
     std::array<int32_t, kMaxRecordLines> line_end{};
     FixedString<kTableNameLength> name;
+    /// Per column of level 1, set up by the table's set-up.
+    std::array<ColumnPlan, kMaxColumns> plan{};
 
     /// A table is active while its name is not blank (blanks and NULs).
     bool active() const {
@@ -211,8 +235,16 @@ FixedText recordLine(int32_t slot, int32_t line);
 /// line of a semicolon-separated record.
 FixedText recordRow(int32_t slot);
 
-/// Table slot (0-based) of an active table number; -1 when none.
-int32_t tableSlot(int32_t number);
+/// Table slot (0-based) of an active table number; -1 when none. A number
+/// belongs to one slot only: number - 1 is the slot modulo kMaxTables.
+inline int32_t tableSlot(int32_t number) {
+    if (number <= 0) {
+        return -1;
+    }
+    const int32_t slot = (number - 1) % kMaxTables;
+    const TableState& t = formatterState().table[static_cast<size_t>(slot)];
+    return t.number == number && t.active() ? slot : -1;
+}
 /// Table slot (0-based) of the active table with that name; -1 when none.
 int32_t tableSlotByName(std::string_view name);
 

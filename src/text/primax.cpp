@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -377,13 +378,6 @@ int32_t fieldToPut(int32_t table, int32_t level, int32_t column, bool (*kind_fit
     return f;
 }
 
-// The value field of a field in its record buffer line.
-FixedText valueField(int32_t slot, int32_t f) {
-    const int32_t start = fieldAttribute(f, kAttrStart);
-    const int32_t width = fieldValue(tableAt(slot).number, f, kAttrWidth);
-    return bufferLine(slot, fieldAttribute(f, kAttrLine)).sub(start, start + width - 1);
-}
-
 // Decimals of a real field: its own when it has its own width, else the default's.
 int32_t realDecimals(int32_t table, int32_t f) {
     return fieldAttribute(f, kAttrWidth) != 0 ? fieldAttribute(f, kAttrDecimals)
@@ -395,32 +389,124 @@ double tenTo(int32_t n) {
     return std::pow(10.0, static_cast<double>(n));
 }
 
-// Fw.d shows v when v <= (10^(w-1) - 1) / 10^d, or for a negative v when
-// v >= (1 - 10^(w-2)) / 10^d.
-bool fixedFits(double v, int32_t w, int32_t d) {
-    // The bounds of the last field asked about, since a table asks for few.
-    static int32_t lastW = -1;
-    static int32_t lastD = -1;
-    static double highest = 0.0;
-    static double lowest = 0.0;
-    if (w != lastW || d != lastD) {
-        const double scale = tenTo(d);
-        highest = (tenTo(w - 1) - 1.0) / scale;
-        lowest = (1.0 - tenTo(w - 2)) / scale;
-        lastW = w;
-        lastD = d;
-    }
-    return v >= 0.0 ? v <= highest : v >= lowest;
-}
-
-// The exponent range test: the magnitude must stay below 10^(10^e - 1 + k).
-bool exponentFits(double v, int32_t e, int32_t k) {
+// Exponent fields with the range test show magnitudes below 10^(10^e - 1 + k).
+double exponentLimit(int32_t e, int32_t k) {
     const int32_t digits = std::clamp(e, 1, 9);
     int32_t largest = 1;
     for (int32_t i = 0; i < digits; ++i) {
         largest *= 10;
     }
-    return std::fabs(v) < tenTo(largest - 1 + std::clamp(k, -99, 99));
+    return tenTo(largest - 1 + std::clamp(k, -99, 99));
+}
+
+// What a value put into field `f` of the table in `slot` needs; false when
+// the field has no place in the table's record buffer.
+bool planField(int32_t slot, int32_t f, ColumnPlan& c) {
+    const TableState& t = tableAt(slot);
+    c = ColumnPlan();
+    const int32_t line = fieldAttribute(f, kAttrLine);
+    const int32_t start = fieldAttribute(f, kAttrStart);
+    const int32_t width = fieldValue(t.number, f, kAttrWidth);
+    const FixedText buffer = bufferLine(slot, line);
+    if (line < 1 || line > t.lines_per_record || start < 1 || start + width - 1 > buffer.size()) {
+        return false;
+    }
+    c.kind = fieldAttribute(f, kAttrKind);
+    c.form = fieldAttribute(f, kAttrSubKind);
+    c.width = width;
+    c.value = buffer.data() + (start - 1);
+    if (c.kind == kRealField || c.kind == kDoubleField) {
+        c.decimals = realDecimals(t.number, f);
+        if (c.form == kFixedForm) {
+            const double scale = tenTo(c.decimals);
+            c.highest = (tenTo(width - 1) - 1.0) / scale;
+            c.lowest = (1.0 - tenTo(width - 2)) / scale;
+        } else {
+            c.scale = fieldValue(t.number, f, kAttrScale);
+            c.exponent_digits = fieldValue(t.number, f, kAttrExponentDigits);
+            c.range_tested = fieldValue(t.number, f, kAttrOverflowTest) == 1;
+            c.exponent_limit = exponentLimit(c.exponent_digits, c.scale);
+        }
+    }
+    if (c.kind == kTextField && separatedChannel(t.state[kStateChannel])) {
+        c.quotable = start > 1 ? c.value - 1 : c.value;
+        c.quotable_width = start > 1 ? width + 1 : width;
+    }
+    c.field = f;
+    return true;
+}
+
+// Plans every column of level 1 of a table set up on its channel.
+void planColumns(int32_t slot) {
+    TableState& t = tableAt(slot);
+    for (int32_t column = 1; column <= kMaxColumns; ++column) {
+        ColumnPlan& c = t.plan[static_cast<size_t>(column - 1)];
+        int32_t status = kOk;
+        const int32_t f = columnField(t, 1, column, status);
+        if (f == 0 || !planField(slot, f, c)) {
+            c = ColumnPlan();
+        }
+    }
+}
+
+// The plan of a column ready for values of a kind (`status` 107 when the
+// column holds another kind), or null when the checked path must answer.
+const ColumnPlan* plannedColumn(int32_t table, int32_t level, int32_t column,
+                                bool (*kind_fits)(int32_t), int32_t& slot, int32_t& status) {
+    status = kOk;
+    slot = tableSlot(table);
+    if (slot < 0 || level != 1 || column < 1 || column > kMaxColumns) {
+        return nullptr;
+    }
+    const TableState& t = tableAt(slot);
+    const ColumnPlan& c = t.plan[static_cast<size_t>(column - 1)];
+    if (c.field == 0 || t.state[kStateStage] < kStageSetUp) {
+        return nullptr;
+    }
+    formatterState().last_table = table;
+    if (!kind_fits(c.kind)) {
+        status = kWrongKind;
+        return nullptr;
+    }
+    if (channelFailed(t.state[kStateChannel])) {
+        status = kFileFailed;
+        return nullptr;
+    }
+    ++formatterState().field[static_cast<size_t>(c.field - 1)][kAttrValuesPut - 1];
+    return &c;
+}
+
+bool integerKind(int32_t kind) {
+    return kind == kIntegerField;
+}
+
+bool realKind(int32_t kind) {
+    return kind == kRealField || kind == kDoubleField;
+}
+
+bool textKind(int32_t kind) {
+    return kind == kTextField;
+}
+
+// Puts a value with `put` (plan, slot) into the column's field as the
+// table's plan says or, for a column outside it, as the field found with
+// every check says. `status` tells why nothing was put.
+template <class Put>
+void putValue(int32_t table, int32_t level, int32_t column, bool (*kind_fits)(int32_t),
+              int32_t& status, Put&& put) {
+    int32_t slot = 0;
+    if (const ColumnPlan* c = plannedColumn(table, level, column, kind_fits, slot, status)) {
+        put(*c, slot);
+        return;
+    }
+    if (status != kOk) {
+        return;
+    }
+    const int32_t f = fieldToPut(table, level, column, kind_fits, slot, status);
+    ColumnPlan scratch;
+    if (f != 0 && planField(slot, f, scratch)) {
+        put(scratch, slot);
+    }
 }
 
 void writeLine(int32_t channel, std::string text) {
@@ -715,6 +801,7 @@ void PTSETU(std::string_view name, int32_t& status) {
     const bool separated = kind == print::kCommaSeparatedChannel;
     const bool screen = kind == print::kScreenChannel;
 
+    t.plan.fill(ColumnPlan());
     layOutTable(slot, width, separated);
     const int32_t lines = t.lines_per_record;
     const int32_t mainLines = screen ? 0 : std::min(formatterState().heading_lines, 5);
@@ -751,6 +838,7 @@ void PTSETU(std::string_view name, int32_t& status) {
         support::BANNER(unit, id.name, id.title, id.version, id.update, id.notes, id.date,
                         channels.line_width[c] == print::layout::kNarrowWidth ? "NARROW" : "LONG");
     }
+    planColumns(slot);
     t.state[kStateStage] = kStageSetUp;
     reportState().channel[c].heading_table = t.number;
     if (channelFailed(channel)) {
@@ -759,68 +847,50 @@ void PTSETU(std::string_view name, int32_t& status) {
 }
 
 void PTPUTI(int32_t table, int32_t level, int32_t column, int32_t value, int32_t& status) {
-    int32_t slot = 0;
-    const int32_t f = fieldToPut(
-        table, level, column, [](int32_t kind) { return kind == kIntegerField; }, slot, status);
-    if (f == 0) {
-        return;
-    }
-    takePendingBreak(tableAt(slot));
-    const FixedText field = valueField(slot, f);
-    if (!record::putInteger(field.data(), value, field.size())) {
-        field.fill('*');
-    }
+    putValue(table, level, column, integerKind, status, [value](const ColumnPlan& c, int32_t slot) {
+        takePendingBreak(tableAt(slot));
+        if (!record::putInteger(c.value, value, c.width)) {
+            std::memset(c.value, '*', static_cast<size_t>(c.width));
+        }
+    });
 }
 
 void PTPUTR(int32_t table, int32_t level, int32_t column, double value, int32_t& status) {
-    int32_t slot = 0;
-    const int32_t f = fieldToPut(
-        table, level, column,
-        [](int32_t kind) { return kind == kRealField || kind == kDoubleField; }, slot, status);
-    if (f == 0) {
-        return;
-    }
-    const FixedText field = valueField(slot, f);
-    const int32_t w = field.size();
-    const int32_t d = realDecimals(table, f);
-    bool written = false;
-    if (fieldAttribute(f, kAttrSubKind) == kFixedForm) {
-        written = fixedFits(value, w, d) && record::putFixed(field.data(), value, w, d);
-    } else {
-        const int32_t k = fieldValue(table, f, kAttrScale);
-        const int32_t e = fieldValue(table, f, kAttrExponentDigits);
-        const bool tested = fieldValue(table, f, kAttrOverflowTest) == 1;
-        written = (!tested || exponentFits(value, e, k)) &&
-                  record::putExponent(field.data(), value, w, d, e, k);
-    }
-    if (!written) {
-        field.fill('*');
-    }
+    putValue(table, level, column, realKind, status, [value](const ColumnPlan& c, int32_t) {
+        bool written = false;
+        if (c.form == kFixedForm) {
+            // Fw.d shows v when v <= (10^(w-1) - 1) / 10^d, or for a negative
+            // v when v >= (1 - 10^(w-2)) / 10^d.
+            written = (value >= 0.0 ? value <= c.highest : value >= c.lowest) &&
+                      record::putFixed(c.value, value, c.width, c.decimals);
+        } else {
+            written = (!c.range_tested || std::fabs(value) < c.exponent_limit) &&
+                      record::putExponent(c.value, value, c.width, c.decimals, c.exponent_digits,
+                                          c.scale);
+        }
+        if (!written) {
+            std::memset(c.value, '*', static_cast<size_t>(c.width));
+        }
+    });
 }
 
 void PTPUTA(int32_t table, int32_t level, int32_t column, std::string_view text, int32_t& status) {
-    int32_t slot = 0;
-    const int32_t f = fieldToPut(
-        table, level, column, [](int32_t kind) { return kind == kTextField; }, slot, status);
-    if (f == 0 || record::trimmedLength(text) == 0) {
-        return;
-    }
-    const FixedText field = valueField(slot, f);
-    if (separatedChannel(tableAt(slot).state[kStateChannel])) {
-        // The blank between the separator and the field takes the opening
-        // quote, so that the quote is the field's first character.
-        const int32_t start = fieldAttribute(f, kAttrStart);
-        const FixedText quotable = start > 1 ? bufferLine(slot, fieldAttribute(f, kAttrLine))
-                                                   .sub(start - 1, start + field.size() - 1)
-                                             : field;
-        const std::string_view shown =
-            trimmed(text.substr(0, static_cast<size_t>(quotable.size())));
-        if (needsQuotes(shown)) { // one field for a reader that splits at ";"
-            putQuoted(quotable.data(), quotable.size(), shown);
+    putValue(table, level, column, textKind, status, [text](const ColumnPlan& c, int32_t) {
+        if (record::trimmedLength(text) == 0) {
             return;
         }
-    }
-    record::assign(field, text);
+        if (c.quotable != nullptr) {
+            // The blank between the separator and the field takes the opening
+            // quote, so that the quote is the field's first character.
+            const std::string_view shown =
+                trimmed(text.substr(0, static_cast<size_t>(c.quotable_width)));
+            if (needsQuotes(shown)) { // one field for a reader that splits at ";"
+                putQuoted(c.quotable, c.quotable_width, shown);
+                return;
+            }
+        }
+        record::assign(FixedText(c.value, c.width), text);
+    });
 }
 
 void PTWREC(int32_t table, int32_t& status) {

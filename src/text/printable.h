@@ -37,7 +37,7 @@ inline std::string printable(std::string_view text) {
 
 /// Whether a text of a semicolon-separated file must be quoted to stay one field.
 inline bool needsQuotes(std::string_view text) {
-    return text.find_first_of(";\"") != std::string_view::npos;
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == ';' || c == '"'; });
 }
 
 /// The text in double quotes, each inner quote doubled.

@@ -201,4 +201,44 @@ TEST_F(Formatter, EndingATableClosesUpTheBuffersOfTheOthers) {
     EXPECT_EQ(joinedText(c.additional_text[0]), std::string(140, 'C'));
 }
 
+TEST_F(Formatter, ValuesFollowTheirFieldsWhenAnEndedTableClosesUpTheBuffers) {
+    int32_t channel = 0;
+    PTFCHN("PFILE", channel, status_);
+    for (const char* name : {"A", "B"}) {
+        const int32_t t = defineTable(name);
+        PTOCOL(t, status_);
+        column(t, 1, 1, "I");
+        column(t, 1, 2, "F");
+        width(t, 2, 8, 2);
+        PTCCOL(t, status_);
+        PTCHEK(t, status_);
+        PTSETU(name, status_);
+        ASSERT_EQ(status_, kOk);
+    }
+    const int32_t b = formatterState().table[1].number;
+    PTENDT("A", status_); // B's six fields move down to 1 to 6
+    ASSERT_EQ(status_, kOk);
+    ASSERT_EQ(tableSlot(b), 1);
+
+    PTPUTI(b, 1, 1, 42, status_);
+    EXPECT_EQ(status_, kOk);
+    PTPUTR(b, 1, 2, -3.14159, status_);
+    EXPECT_EQ(status_, kOk);
+    PTPUTA(b, 1, 2, "text", status_);
+    EXPECT_EQ(status_, kWrongKind);
+    const int32_t f = formatterState().table[1].column_field[1];
+    EXPECT_EQ(f, 6);
+    EXPECT_EQ(fieldAttribute(f, kAttrValuesPut), 1);
+    EXPECT_EQ(fieldAttribute(5, kAttrValuesPut), 1);
+    EXPECT_EQ(
+        recordLine(1, 1).str().substr(static_cast<size_t>(fieldAttribute(f, kAttrStart) - 1), 8),
+        "   -3.14");
+    PTWREC(b, status_);
+    EXPECT_EQ(status_, kOk);
+    EXPECT_EQ(fieldAttribute(f, kAttrValuesPut), 0);
+    PTENDT("B", status_);
+    PTPUTI(b, 1, 1, 42, status_);
+    EXPECT_EQ(status_, kNoActiveTable);
+}
+
 } // namespace
