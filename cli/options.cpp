@@ -187,6 +187,7 @@ constexpr OptionName optionNames[] = {
     {"program-description", 0, true},
     {"program-version", 0, true},
     {"program-date", 0, true},
+    {"maker", 0, true},
     {"model", 0, true},
     {"model-description", 0, true},
     {"model-file", 0, true},
@@ -256,6 +257,11 @@ void apply(Options& options, const std::string& name, const std::string& value) 
         options.programVersion = value;
     } else if (name == "program-date") {
         options.programDate = value;
+    } else if (name == "maker") {
+        if (value.find_first_not_of(" \t") == std::string::npos) {
+            throw UsageError("--maker needs a name");
+        }
+        options.maker = value;
     } else if (name == "model") {
         options.modelName = value;
     } else if (name == "model-description") {
@@ -426,6 +432,9 @@ Identity, shown in the title block, page header or banner page:
                                       "mfreport")
       --program-description TEXT      --program-version TEXT
       --program-date TEXT             (default: today)
+      --maker NAME                    the maker of the program, named on the
+                                      banner page and in the document's footer
+                                      (default "ZEB Software")
       --model NAME                    model or data set the report is about
                                       (default: the names of the inputs)
       --model-description TEXT        (default: the number of tables and

@@ -65,6 +65,7 @@ struct Options {
     std::string programDescription = "Tables from CSV files";
     std::string programVersion = MFREPORT_VERSION_STRING;
     std::string programDate;
+    std::string maker;     ///< empty: the library's default
     std::string modelName; ///< empty: the names of the inputs
     std::string modelDescription;
     std::string modelFile;

@@ -201,6 +201,9 @@ void writeReport(const Options& options, Kind kind, const std::vector<TableScan>
         fromCommandLine(orElse(options.modelFile, inputNames), kind),
         fromCommandLine(orElse(options.modelSign, mfUserName().text()), kind),
         fromCommandLine(orElse(options.modelDate, today), kind));
+    if (!options.maker.empty()) {
+        mfreport::setMaker(fromCommandLine(options.maker, kind), mfreport::maker().suite);
+    }
     std::unique_ptr<mfDevice> device;
     errno = 0;
     try {

@@ -224,6 +224,26 @@ TEST_F(Cli, DocumentHasNumberedTablesWithUnits) {
     }
 }
 
+// --maker names the maker of the program where the reports show it: the
+// banner's support line and ownership notice, the document's footer.
+TEST_F(Cli, MakerNamesTheMakerOfTheReport) {
+    writeInputs();
+    ASSERT_EQ(run({"-o", "report.txt", "--maker", "ACME Engineering", "forces.csv"}).status, 0);
+    const std::string listing = read("report.txt");
+    EXPECT_NE(listing.find("Marketing and Support by ACME Engineering"), std::string::npos);
+    EXPECT_NE(listing.find("This program is the property of ACME Engineering."), std::string::npos);
+    EXPECT_EQ(listing.find("ZEB Software"), std::string::npos);
+    EXPECT_NE(listing.find("PROGRAM: KALDU "), std::string::npos); // the suite word stays
+
+    ASSERT_EQ(
+        run({"-o", "report.xml", "--kind", "xml_wp", "--maker", "A & B", "forces.csv"}).status, 0);
+    EXPECT_NE(read("report.xml").find("A &amp; B"), std::string::npos);
+
+    const Result empty = run({"-o", "x.html", "--maker", " ", "forces.csv"});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.err.find("--maker needs a name"), std::string::npos);
+}
+
 TEST_F(Cli, TextReportsEndUpUnderTheRequestedName) {
     writeInputs();
     const Result lis = run({"-o", "report.txt", "-c", kilonewtons, "forces.csv"});
