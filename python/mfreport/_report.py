@@ -542,7 +542,13 @@ def _plain(values: Any) -> Tuple[np.ndarray, Optional[np.ndarray]]:
         array = array.astype(np.float64)
     elif kind in "mMcV":
         missing = np.isnat(array) if kind in "mM" else None
-        array = array.astype(str)
+        if kind == "M":
+            # Dates alone where every time is midnight; NaT would force the full time.
+            shown = np.datetime_as_string(array[~missing], unit="auto")
+            array = np.zeros(array.shape, dtype=shown.dtype)
+            array[~missing] = shown
+        else:
+            array = array.astype(str)
         if missing is not None and missing.any():
             mask = missing
     elif kind == "O" and hasattr(values, "isna"):
