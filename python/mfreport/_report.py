@@ -434,7 +434,9 @@ class Table:
             self._native.print_abbreviations()
         self._begun = True
         if not self._native.begin():
-            raise WriteError(f"{self._report.path}: table {self.name!r} could not begin")
+            raise WriteError(f"{self._report.path}: table {self.name!r} could not begin: the "
+                             "file could not be written, or a column is one this kind cannot "
+                             "lay out")
 
     def _check_open(self) -> bool:
         if self._ended:
