@@ -578,8 +578,9 @@ PYBIND11_MODULE(_core, m) {
         .def("flush", [](Device& d) { return d.get()->flush(); })
         .def("close",
              [](Device& d) {
+                 mfDevice* device = d.get();
                  py::gil_scoped_release unlocked;
-                 return d.get()->close();
+                 return device->close();
              })
         .def("contents",
              [](Device& d) {
