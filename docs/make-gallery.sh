@@ -7,7 +7,8 @@
 #
 # DEMO is the demo program (default: build/examples/mfreport-demo). Needs
 # chromium, LibreOffice (soffice), pdftoppm (poppler-utils), enscript and
-# ps2pdf (ghostscript), all from apt. The report's clock is fixed, so the
+# ps2pdf (ghostscript), all from apt, and for the Python script's picture the
+# package (PYTHON). The report's clock is fixed, so the
 # pictures change only when the report or the tools do.
 set -eu
 
@@ -59,4 +60,13 @@ listing() { # FILE PAGE OUTPUT
 listing "$reports/report.LIS" 3 "$gallery/listing"
 listing "$reports/report.csv" 3 "$gallery/csv"
 
+# The guide's Python script: its workbook's FORCES worksheet. PYTHON is an
+# interpreter that imports the package (default: python3).
+mkdir -p "$work/python"
+(cd "$work/python" && SOURCE_DATE_EPOCH=1796585527 "${PYTHON:-python3}" \
+    "$docs/examples/from_python.py" >/dev/null)
+soffice --headless -env:UserInstallation="file://$work/libreoffice" --convert-to pdf \
+    --outdir "$work/python" "$work/python/results-workbook.xml" >/dev/null 2>&1
+pdftoppm -f 1 -l 1 -singlefile -r 110 -x 75 -y 80 -W 630 -H 150 -png \
+    "$work/python/results-workbook.pdf" "$gallery/python-workbook"
 ls -l "$gallery"
