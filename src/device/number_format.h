@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <string>
 
-#include "mfreport/model/mfTableColumn.h"
-
 namespace mfreport::number {
 
 enum class Notation { Fixed, Scientific, General };
@@ -68,14 +66,5 @@ void appendInt(std::string& out, int64_t value);
 /// Right-justifies what `out` holds from `start` on in a field of `width`
 /// characters, as a stream's width does; nothing when it is already as wide.
 void padFront(std::string& out, size_t start, int64_t width);
-
-/// Appends `value` as the column's number format shows it, with upper-case
-/// letters: FIXED and SCIENTIFIC with the column's decimals, every other
-/// format in general notation with six significant digits.
-void appendColumnNumber(std::string& out, const mfTableColumn& column, double value);
-
-/// The field width of the column's numbers: its width for FIXED and
-/// SCIENTIFIC, none (0) for the other formats.
-int64_t columnWidth(const mfTableColumn& column);
 
 } // namespace mfreport::number

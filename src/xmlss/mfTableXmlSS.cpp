@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "mfreport/device/number_format.h"
-#include "mfreport/markup/table_records.h"
+#include "mfreport/markup/record_protocol.h"
 #include "mfreport/xmlss/mfXmlSSDevice.h"
 #include "mfreport/xmlss/sheet_names.h"
 
@@ -171,31 +171,15 @@ constexpr int kDigits = 16;
 } // namespace
 
 mfTableXmlSS::mfTableXmlSS(const mfTableHeader& header, mfDevice* device)
-    : mfTable(header, device), records_(std::make_unique<MarkupRecords>(
-                                   mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet)) {
+    : mfMarkupTable(header, device, mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet) {
     if (auto* workbook = dynamic_cast<mfXmlSSDevice*>(device); workbook != nullptr) {
         sheetNames_ = workbook->sheetNames();
     }
 }
 
-mfTableXmlSS::mfTableXmlSS(const mfTableXmlSS& other)
-    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)),
-      sheetNames_(other.sheetNames_), sheet_(other.sheet_), sheetRecords_(other.sheetRecords_) {}
-
-mfTableXmlSS& mfTableXmlSS::operator=(const mfTableXmlSS& other) {
-    mfTable::operator=(other);
-    *records_ = *other.records_;
-    sheetNames_ = other.sheetNames_;
-    sheet_ = other.sheet_;
-    sheetRecords_ = other.sheetRecords_;
-    return *this;
-}
-
-mfTableXmlSS::~mfTableXmlSS() = default;
-
 bool mfTableXmlSS::begin_table() {
     sheetRecords_ = 0;
-    return records_->begin_table(*this);
+    return mfMarkupTable::begin_table();
 }
 
 bool mfTableXmlSS::begin_record() {
@@ -203,23 +187,23 @@ bool mfTableXmlSS::begin_record() {
     // on the next one, whose head the record writes.
     if (sheetRecords_ >= mfreport::xmlss::kRecordsPerSheet && sheetNames_ != nullptr &&
         sheet_ == sheetNames_->size()) {
-        records_->end_table(*this);
-        records_->begin_table(*this);
+        mfMarkupTable::end_table();
+        mfMarkupTable::begin_table();
     }
-    return records_->begin_record(*this);
+    return mfMarkupTable::begin_record();
 }
 
 bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*) {
-    const auto cell = records_->cell(*this, column);
+    const auto cell = records().cell(*this, column);
     if (cell.out == nullptr) {
         return false;
     }
     mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, cellEnd);
-    return records_->done(cell);
+    return records().done(cell);
 }
 
 bool mfTableXmlSS::insertValue(int column, const double& value, const std::string*) {
-    const auto cell = records_->cell(*this, column);
+    const auto cell = records().cell(*this, column);
     if (cell.out == nullptr) {
         return false;
     }
@@ -232,11 +216,11 @@ bool mfTableXmlSS::insertValue(int column, const double& value, const std::strin
     p = mfreport::number::writeDouble(p, shown, mfreport::number::Notation::Scientific, kDigits,
                                       true);
     out.commit(mfreport::markup::copy(p, cellEnd));
-    return records_->done(cell);
+    return records().done(cell);
 }
 
 bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::string*) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+    return records().put(*this, column, [&](Text& out, const ColumnText& col) {
         std::string scratch;
         std::string_view text = mfreport::markup::showBrackets(value, scratch);
         const bool numberColumn =
@@ -260,7 +244,7 @@ bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::
 }
 
 bool mfTableXmlSS::end_record() {
-    const bool written = records_->end_record(*this);
+    const bool written = mfMarkupTable::end_record();
     if (written) {
         ++sheetRecords_;
     }
@@ -269,5 +253,5 @@ bool mfTableXmlSS::end_record() {
 
 bool mfTableXmlSS::end_table() {
     sheetRecords_ = 0;
-    return records_->end_table(*this);
+    return mfMarkupTable::end_table();
 }
