@@ -55,6 +55,15 @@ inline char* writeDouble(char* first, double value, Notation notation, int preci
     return end;
 }
 
+/// Bytes that writeShortest may write.
+constexpr size_t kShortestRoom = 32;
+
+/// Writes the shortest text that reads back as `value` ("0.1", "1e+300") at
+/// `first`, which has room for kShortestRoom bytes; returns the end.
+inline char* writeShortest(char* first, double value) {
+    return std::to_chars(first, first + kShortestRoom, value).ptr;
+}
+
 /// Writes `value` in decimal at `first` (room for 20 bytes); returns the end.
 inline char* writeInt(char* first, int64_t value) {
     return std::to_chars(first, first + 20, value).ptr;

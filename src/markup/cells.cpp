@@ -60,4 +60,51 @@ void appendWideNumberCell(Text& out, const Piece& start, const ColumnText& colum
     out.commit(copy(p, end));
 }
 
+namespace {
+
+size_t skipDigits(std::string_view text, size_t at) {
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        ++at;
+    }
+    return at;
+}
+
+} // namespace
+
+// True for a plain decimal number between blanks: an optional sign, digits
+// with an optional fraction (digits on at least one side of the point) and an
+// optional exponent. Spreadsheet programs refuse any other text in a number
+// cell, or read a wrong number from it ("1,5" as 1).
+bool isPlainNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text = text.substr(first, text.find_last_not_of(' ') + 1 - first);
+    size_t at = text[0] == '+' || text[0] == '-' ? 1 : 0;
+    const size_t whole = skipDigits(text, at);
+    bool digits = whole > at;
+    at = whole;
+    if (at < text.size() && text[at] == '.') {
+        const size_t fraction = skipDigits(text, at + 1);
+        digits = digits || fraction > at + 1;
+        at = fraction;
+    }
+    if (!digits) {
+        return false;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+            ++at;
+        }
+        const size_t exponent = skipDigits(text, at);
+        if (exponent == at) {
+            return false;
+        }
+        at = exponent;
+    }
+    return at == text.size();
+}
+
 } // namespace mfreport::markup

@@ -51,6 +51,11 @@ inline bool isBracketed(std::string_view text) {
     return text.size() >= 2 && text.front() == '<' && text.back() == '>';
 }
 
+/// True for a plain decimal number between blanks: an optional sign, digits
+/// with an optional fraction (digits on at least one side of the point) and an
+/// optional exponent, which a spreadsheet's number cell takes.
+bool isPlainNumber(std::string_view text);
+
 /// The bracket rule of every table writer: a bracketed text shows its
 /// brackets, as "&lt;" + the characters between them + "&gt;" (built in
 /// `scratch`); any other text stays as it is.

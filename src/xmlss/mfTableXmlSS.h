@@ -17,10 +17,12 @@
 
 #include "mfreport/markup/mfMarkupTable.h"
 
-namespace mfreport::xmlss {
+namespace mfreport::markup {
 class SheetNames;
+}
+namespace mfreport::xmlss {
 struct Worksheet;
-} // namespace mfreport::xmlss
+}
 
 class mfTableXmlSS : public mfMarkupTable {
 public:
@@ -50,7 +52,7 @@ private:
     friend struct mfreport::xmlss::Worksheet;
 
     /// The workbook's sheet names; null on a device of another kind.
-    std::shared_ptr<mfreport::xmlss::SheetNames> sheetNames_;
+    std::shared_ptr<mfreport::markup::SheetNames> sheetNames_;
     /// The number of the table's open worksheet in the workbook, 0 before its first.
     size_t sheet_ = 0;
     /// Records written on that worksheet.
