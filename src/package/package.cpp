@@ -105,11 +105,12 @@ struct Package::File {
     // The writer's file operations, on the descriptor opened already.
     static voidpf ZCALLBACK openFile(voidpf opaque, const void*, int) { return opaque; }
     static uLong ZCALLBACK readFile(voidpf, voidpf, void*, uLong) { return 0; }
+    // A failed write is kept here and not told to the writer: its error paths
+    // would leave memory behind, and nothing written after a failure counts.
     static uLong ZCALLBACK writeFile(voidpf opaque, voidpf, const void* data, uLong size) {
         auto* file = static_cast<File*>(opaque);
-        if (file->failed || !platform::writeAll(file->fd, static_cast<const char*>(data), size)) {
+        if (!file->failed && !platform::writeAll(file->fd, static_cast<const char*>(data), size)) {
             file->failed = true;
-            return 0;
         }
         return size;
     }
