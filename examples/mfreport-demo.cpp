@@ -253,6 +253,8 @@ int main(int argc, char** argv) {
                                  ".LIS");
         written &= writeDocument(client, model, outdir / "report", mfDevice::TEXT_CSV,
                                  "footbridge.png", ".csv");
+        written &=
+            writeDocument(client, model, outdir / "report.xlsx", mfDevice::XLSX, "footbridge.png");
     } catch (const std::exception& e) {
         std::cerr << "mfreport-demo: " << e.what() << '\n';
         return 1;

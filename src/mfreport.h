@@ -4,8 +4,8 @@
 #include "mfreport/version.h"
 
 #include "mfreport/platform/Base64File.h"
-#include "mfreport/platform/mfDateTime.h"
 #include "mfreport/platform/maker.h"
+#include "mfreport/platform/mfDateTime.h"
 #include "mfreport/platform/mfStr.h"
 #include "mfreport/platform/mfTypes.h"
 
@@ -24,6 +24,9 @@
 
 #include "mfreport/xmlss/mfTableXmlSS.h"
 #include "mfreport/xmlss/mfXmlSSDevice.h"
+
+#include "mfreport/xlsx/mfTableXlsx.h"
+#include "mfreport/xlsx/mfXlsxDevice.h"
 
 #include "mfreport/xmlwp/mfTableXmlWP.h"
 #include "mfreport/xmlwp/mfXmlWPDevice.h"

@@ -13,7 +13,15 @@ class mfTable;
 
 class mfDevice {
 public:
-    enum ReportType : int { TEXT = 0, HTML = 1, XML_SS = 2, XML_WP = 3, TEXT_CSV = 4, TOC = 5 };
+    enum ReportType : int {
+        TEXT = 0,
+        HTML = 1,
+        XML_SS = 2,
+        XML_WP = 3,
+        TEXT_CSV = 4,
+        TOC = 5,
+        XLSX = 6
+    };
 
     mfDevice();
     /// A copy numbers its headings on from the same state; it is a device of

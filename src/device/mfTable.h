@@ -78,14 +78,14 @@ public:
     /// through the device's paragraph and list operations.
     virtual void printAbbreviations();
 
+    /// Cells per output row of a folded table (see setWrapping).
+    int wrapWidth() const { return wrap_width_; }
+    /// Blank cells at the start of each continuation row.
+    int wrapIndent() const { return wrap_indent_; }
+
 protected:
     /// False once the table's device is deleted.
     bool hasDevice() const { return device_ != nullptr && *device_ != nullptr; }
-
-    /// The record protocol that the writers of the markup kinds share (head
-    /// written at the first record, a record's cells kept until its end,
-    /// folding, markup left open between calls); defined with those writers.
-    class MarkupRecords;
 
 private:
     // Helpers of the arithmetic overloads, for integers wider than an int.
@@ -146,7 +146,6 @@ private:
         return text;
     }
 
-    bool suspended_ = false;
     int wrap_width_ = 99;
     int wrap_indent_ = 0;
     /// The device, followed through its lifeline (not owned).

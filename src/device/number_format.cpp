@@ -7,16 +7,6 @@
 
 namespace mfreport::number {
 
-namespace {
-
-// FIXED and SCIENTIFIC columns have a width and decimals of their own.
-bool sized(const mfTableColumn& column) {
-    return column.format_type() == mfTableColumn::FIXED ||
-           column.format_type() == mfTableColumn::SCIENTIFIC;
-}
-
-} // namespace
-
 void upperCase(char* first, char* end) {
     for (char* p = first; p < end; ++p) {
         if (*p >= 'a' && *p <= 'z') {
@@ -60,18 +50,6 @@ void padFront(std::string& out, size_t start, int64_t width) {
     if (width > 0 && static_cast<uint64_t>(width) > length) {
         out.insert(start, static_cast<size_t>(width) - length, ' ');
     }
-}
-
-void appendColumnNumber(std::string& out, const mfTableColumn& column, double value) {
-    const Notation notation = column.format_type() == mfTableColumn::FIXED ? Notation::Fixed
-                              : column.format_type() == mfTableColumn::SCIENTIFIC
-                                  ? Notation::Scientific
-                                  : Notation::General;
-    appendDouble(out, value, notation, sized(column) ? column.storedDecimals() : 6, true);
-}
-
-int64_t columnWidth(const mfTableColumn& column) {
-    return sized(column) ? column.storedWidth() : 0;
 }
 
 } // namespace mfreport::number

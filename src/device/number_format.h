@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <string>
 
-#include "mfreport/model/mfTableColumn.h"
-
 namespace mfreport::number {
 
 enum class Notation { Fixed, Scientific, General };
@@ -57,6 +55,15 @@ inline char* writeDouble(char* first, double value, Notation notation, int preci
     return end;
 }
 
+/// Bytes that writeShortest may write.
+constexpr size_t kShortestRoom = 32;
+
+/// Writes the shortest text that reads back as `value` ("0.1", "1e+300") at
+/// `first`, which has room for kShortestRoom bytes; returns the end.
+inline char* writeShortest(char* first, double value) {
+    return std::to_chars(first, first + kShortestRoom, value).ptr;
+}
+
 /// Writes `value` in decimal at `first` (room for 20 bytes); returns the end.
 inline char* writeInt(char* first, int64_t value) {
     return std::to_chars(first, first + 20, value).ptr;
@@ -68,14 +75,5 @@ void appendInt(std::string& out, int64_t value);
 /// Right-justifies what `out` holds from `start` on in a field of `width`
 /// characters, as a stream's width does; nothing when it is already as wide.
 void padFront(std::string& out, size_t start, int64_t width);
-
-/// Appends `value` as the column's number format shows it, with upper-case
-/// letters: FIXED and SCIENTIFIC with the column's decimals, every other
-/// format in general notation with six significant digits.
-void appendColumnNumber(std::string& out, const mfTableColumn& column, double value);
-
-/// The field width of the column's numbers: its width for FIXED and
-/// SCIENTIFIC, none (0) for the other formats.
-int64_t columnWidth(const mfTableColumn& column);
 
 } // namespace mfreport::number

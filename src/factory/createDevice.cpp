@@ -4,6 +4,7 @@
 #include "mfreport/device/mfDevice.h"
 #include "mfreport/html/mfHtmlDevice.h"
 #include "mfreport/text/mfTextDevice.h"
+#include "mfreport/xlsx/mfXlsxDevice.h"
 #include "mfreport/xmlss/mfXmlSSDevice.h"
 #include "mfreport/xmlwp/mfXmlWPDevice.h"
 
@@ -20,10 +21,13 @@ mfDevice* mfDevice::createDevice(const mfReportClient& client, const std::string
     case XML_WP:
         device = std::make_unique<mfXmlWPDevice>(client, fileName, header);
         break;
+    case XLSX:
+        device = std::make_unique<mfXlsxDevice>(client, fileName, header);
+        break;
     case TEXT_CSV:
         device = std::make_unique<mfTextDevice>(client, fileName, true);
         break;
-    default: // TEXT, and every kind outside 1 to 4
+    default: // TEXT, TOC and every kind outside 1 to 4 and 6
         device = std::make_unique<mfTextDevice>(client, fileName, false);
         break;
     }

@@ -4,7 +4,7 @@
 
 #include "mfreport/device/number_format.h"
 #include "mfreport/html/mfHtmlDevice.h"
-#include "mfreport/markup/table_records.h"
+#include "mfreport/markup/record_protocol.h"
 
 namespace {
 
@@ -147,30 +147,10 @@ constexpr mfreport::markup::TableMarkup htmlTable = {
 } // namespace
 
 mfTableHtml::mfTableHtml(const mfTableHeader& header, mfDevice* device)
-    : mfTable(header, device), records_(std::make_unique<MarkupRecords>(
-                                   mfreport::markup::outputOf<mfHtmlDevice>(device), htmlTable)) {}
-
-mfTableHtml::mfTableHtml(const mfTableHtml& other)
-    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)) {}
-
-mfTableHtml& mfTableHtml::operator=(const mfTableHtml& other) {
-    mfTable::operator=(other);
-    *records_ = *other.records_;
-    return *this;
-}
-
-mfTableHtml::~mfTableHtml() = default;
-
-bool mfTableHtml::begin_table() {
-    return records_->begin_table(*this);
-}
-
-bool mfTableHtml::begin_record() {
-    return records_->begin_record(*this);
-}
+    : mfMarkupTable(header, device, mfreport::markup::outputOf<mfHtmlDevice>(device), htmlTable) {}
 
 bool mfTableHtml::insertValue(int column, const int& value, const std::string* link) {
-    const auto cell = records_->cell(*this, column);
+    const auto cell = records().cell(*this, column);
     if (cell.out == nullptr) {
         return false;
     }
@@ -185,11 +165,11 @@ bool mfTableHtml::insertValue(int column, const int& value, const std::string* l
         out += "</a>";
         out += intEnd;
     }
-    return records_->done(cell);
+    return records().done(cell);
 }
 
 bool mfTableHtml::insertValue(int column, const double& value, const std::string* link) {
-    const auto cell = records_->cell(*this, column);
+    const auto cell = records().cell(*this, column);
     if (cell.out == nullptr) {
         return false;
     }
@@ -211,11 +191,11 @@ bool mfTableHtml::insertValue(int column, const double& value, const std::string
         out += "</a>";
         out += realEnd;
     }
-    return records_->done(cell);
+    return records().done(cell);
 }
 
 bool mfTableHtml::insertValue(int column, const std::string& value, const std::string* link) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+    return records().put(*this, column, [&](Text& out, const ColumnText& col) {
         out += col.textStart;
         if (link != nullptr) {
             openLink(out, *link);
@@ -226,12 +206,4 @@ bool mfTableHtml::insertValue(int column, const std::string& value, const std::s
         }
         out += " </td>\n";
     });
-}
-
-bool mfTableHtml::end_record() {
-    return records_->end_record(*this);
-}
-
-bool mfTableHtml::end_table() {
-    return records_->end_table(*this);
 }

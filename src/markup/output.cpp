@@ -1,6 +1,7 @@
 #include "mfreport/markup/output.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace mfreport::markup {
 
@@ -37,6 +38,12 @@ Output::Output(const std::string& fileName) {
     last_write_ = std::time(nullptr);
 }
 
+Output::Output(std::unique_ptr<Sink> sink) : sink_(std::move(sink)) {
+    is_open_ = sink_ != nullptr;
+    buffer_.reserve(kBufferSize + (kBufferSize >> 2));
+    last_write_ = std::time(nullptr);
+}
+
 Output::~Output() {
     if (sync_ >= 0) {
         platform::closeFile(sync_);
@@ -46,12 +53,7 @@ Output::~Output() {
 void Output::drain() {
     if (!buffer_.empty()) {
         ++writes_;
-        if (!failed_) {
-            file_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-            if (!file_.good()) {
-                failed_ = true;
-            }
-        }
+        write(buffer_.data(), buffer_.size());
         buffer_.clear();
         if (buffer_.capacity() > 4 * kBufferSize) { // after a very long line
             buffer_ = Text();
@@ -64,11 +66,20 @@ void Output::drain() {
 void Output::putLarge(std::string_view text) {
     drain();
     ++writes_;
-    if (!failed_) {
-        file_.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (!file_.good()) {
-            failed_ = true;
-        }
+    write(text.data(), text.size());
+}
+
+void Output::write(const char* data, size_t size) {
+    if (failed_) {
+        return;
+    }
+    if (sink_ != nullptr) {
+        failed_ = !sink_->write(data, size);
+        return;
+    }
+    file_.write(data, static_cast<std::streamsize>(size));
+    if (!file_.good()) {
+        failed_ = true;
     }
 }
 
@@ -78,9 +89,11 @@ bool Output::finish() {
     }
     drain();
     if (!failed_) {
-        file_.flush();
-        if (!file_.good()) {
-            failed_ = true;
+        if (sink_ != nullptr) {
+            failed_ = !sink_->flush();
+        } else {
+            file_.flush();
+            failed_ = !file_.good();
         }
     }
     return healthy();
@@ -152,6 +165,14 @@ bool Output::closeDocument(std::string_view documentEnd) {
         closeAll();
         put(documentEnd);
         drain();
+        if (sink_ != nullptr) {
+            if (!sink_->close()) {
+                failed_ = true;
+            }
+            is_open_ = false;
+            buffer_ = Text();
+            return !failed_;
+        }
         file_.flush();
         if (!file_.good() || (sync_ >= 0 && !platform::syncToDisk(sync_))) {
             failed_ = true;

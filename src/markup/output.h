@@ -27,10 +27,24 @@ namespace mfreport::markup {
 
 class Output {
 public:
+    /// Where the bytes go instead of a file of their own: a part of a package.
+    class Sink {
+    public:
+        virtual ~Sink() = default;
+        /// Takes `size` bytes; false when they cannot be written.
+        virtual bool write(const char* data, size_t size) = 0;
+        /// What finish() asks of the file: false once a write has failed.
+        virtual bool flush() = 0;
+        /// Ends the document's bytes; false when any failed.
+        virtual bool close() = 0;
+    };
+
     /// Opens `fileName` for writing, replacing an existing file. Throws
     /// std::runtime_error with the library's "Unable to open file" text, also
     /// when another writer of this process has the file open.
     explicit Output(const std::string& fileName);
+    /// Writes into `sink`, which owns the file.
+    explicit Output(std::unique_ptr<Sink> sink);
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
     ~Output();
@@ -87,7 +101,7 @@ public:
         return healthy();
     }
     /// The same answer as finish(), without writing anything.
-    bool healthy() const { return is_open_ && !failed_ && file_.good(); }
+    bool healthy() const { return is_open_ && !failed_ && (sink_ != nullptr || file_.good()); }
     /// True once the document is closed: from then on nothing is written.
     bool closed() const { return !is_open_; }
 
@@ -196,11 +210,14 @@ private:
     void drain();
     /// Writes the buffer and then `text`, each in one piece.
     void putLarge(std::string_view text);
+    /// Writes bytes to the file or the sink; a failure is kept.
+    void write(const char* data, size_t size);
 
     std::ofstream file_;
-    int sync_ = -1;             ///< the file, for putting it on stable storage
-    platform::FileClaim claim_; ///< no other writer of this process opens the file
-    Text buffer_;               ///< bytes not yet written to the file
+    std::unique_ptr<Sink> sink_; ///< instead of file_, when given
+    int sync_ = -1;              ///< the file, for putting it on stable storage
+    platform::FileClaim claim_;  ///< no other writer of this process opens the file
+    Text buffer_;                ///< bytes not yet written to the file
     bool is_open_ = false;
     std::time_t last_write_ = 0; ///< the second of the last write to the file
     uint64_t writes_ = 0;        ///< writes to the file so far

@@ -139,6 +139,28 @@ int openForSync(const std::string& path) {
 #endif
 }
 
+int createFile(const std::string& path) {
+#ifdef _WIN32
+    return ::_open(path.c_str(), _O_WRONLY | _O_BINARY | _O_CREAT | _O_TRUNC, _S_IREAD | _S_IWRITE);
+#else
+    for (;;) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EINTR) {
+            return fd;
+        }
+    }
+#endif
+}
+
+int64_t seekFile(int fd, int64_t offset, int origin) {
+    const int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_CUR : SEEK_END;
+#ifdef _WIN32
+    return ::_lseeki64(fd, offset, whence);
+#else
+    return static_cast<int64_t>(::lseek(fd, static_cast<off_t>(offset), whence));
+#endif
+}
+
 bool writeAll(int fd, const char* data, size_t size) {
     while (size > 0) {
 #ifdef _WIN32

@@ -55,6 +55,14 @@ private:
 /// -1 when it cannot be opened. Close it with closeFile.
 int openForSync(const std::string& path);
 
+/// Creates `path` for writing, or empties the file it names; -1 when it cannot
+/// be opened. Close it with closeFile.
+int createFile(const std::string& path);
+
+/// Moves the position of `fd` to `offset` from the start (0), the current
+/// position (1) or the end (2); the new position, or -1 when the system refused.
+int64_t seekFile(int fd, int64_t offset, int origin);
+
 /// Writes all `size` bytes, again after a signal interrupted a write or a
 /// write took only part. False when the system refused a write.
 bool writeAll(int fd, const char* data, size_t size);

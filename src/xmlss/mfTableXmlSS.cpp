@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "mfreport/device/number_format.h"
-#include "mfreport/markup/table_records.h"
+#include "mfreport/markup/record_protocol.h"
+#include "mfreport/markup/sheet_names.h"
 #include "mfreport/xmlss/mfXmlSSDevice.h"
-#include "mfreport/xmlss/sheet_names.h"
 
 namespace {
 
@@ -56,49 +56,6 @@ void appendStyle(std::string& out, const mfTableColumn& column) {
     out += static_cast<char>('0' + decimals);
 }
 
-size_t skipDigits(std::string_view text, size_t at) {
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-        ++at;
-    }
-    return at;
-}
-
-// True for a plain decimal number between blanks: an optional sign, digits
-// with an optional fraction (digits on at least one side of the point) and an
-// optional exponent. Spreadsheet programs refuse any other text in a number
-// cell, or read a wrong number from it ("1,5" as 1).
-bool isPlainNumber(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return false;
-    }
-    text = text.substr(first, text.find_last_not_of(' ') + 1 - first);
-    size_t at = text[0] == '+' || text[0] == '-' ? 1 : 0;
-    const size_t whole = skipDigits(text, at);
-    bool digits = whole > at;
-    at = whole;
-    if (at < text.size() && text[at] == '.') {
-        const size_t fraction = skipDigits(text, at + 1);
-        digits = digits || fraction > at + 1;
-        at = fraction;
-    }
-    if (!digits) {
-        return false;
-    }
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        ++at;
-        if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-            ++at;
-        }
-        const size_t exponent = skipDigits(text, at);
-        if (exponent == at) {
-            return false;
-        }
-        at = exponent;
-    }
-    return at == text.size();
-}
-
 } // namespace
 
 namespace mfreport::xmlss {
@@ -116,7 +73,7 @@ struct Worksheet {
         out.line(R"(<Worksheet ss:Name=")", XmlAttribute{name}, R"(">)");
         out.line(namesStart);
         out.line(R"(   <NamedRange ss:Name="Print_Titles" ss:RefersTo="=)",
-                 XmlAttribute{printTitlesReference(name)}, R"("/>)");
+                 XmlAttribute{mfreport::markup::printTitlesReference(name)}, R"("/>)");
         out.lines(namesEnd);
         for (auto column = table.column_begin(); column != table.column_end(); ++column) {
             out.line(R"(    <Column ss:Width=")", widthInPoints(*column), R"("/>)");
@@ -171,55 +128,39 @@ constexpr int kDigits = 16;
 } // namespace
 
 mfTableXmlSS::mfTableXmlSS(const mfTableHeader& header, mfDevice* device)
-    : mfTable(header, device), records_(std::make_unique<MarkupRecords>(
-                                   mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet)) {
+    : mfMarkupTable(header, device, mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet) {
     if (auto* workbook = dynamic_cast<mfXmlSSDevice*>(device); workbook != nullptr) {
         sheetNames_ = workbook->sheetNames();
     }
 }
 
-mfTableXmlSS::mfTableXmlSS(const mfTableXmlSS& other)
-    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)),
-      sheetNames_(other.sheetNames_), sheet_(other.sheet_), sheetRecords_(other.sheetRecords_) {}
-
-mfTableXmlSS& mfTableXmlSS::operator=(const mfTableXmlSS& other) {
-    mfTable::operator=(other);
-    *records_ = *other.records_;
-    sheetNames_ = other.sheetNames_;
-    sheet_ = other.sheet_;
-    sheetRecords_ = other.sheetRecords_;
-    return *this;
-}
-
-mfTableXmlSS::~mfTableXmlSS() = default;
-
 bool mfTableXmlSS::begin_table() {
     sheetRecords_ = 0;
-    return records_->begin_table(*this);
+    return mfMarkupTable::begin_table();
 }
 
 bool mfTableXmlSS::begin_record() {
     // A full worksheet that is still the workbook's last: the table goes on
     // on the next one, whose head the record writes.
-    if (sheetRecords_ >= mfreport::xmlss::kRecordsPerSheet && sheetNames_ != nullptr &&
+    if (sheetRecords_ >= mfreport::markup::kRecordsPerSheet && sheetNames_ != nullptr &&
         sheet_ == sheetNames_->size()) {
-        records_->end_table(*this);
-        records_->begin_table(*this);
+        mfMarkupTable::end_table();
+        mfMarkupTable::begin_table();
     }
-    return records_->begin_record(*this);
+    return mfMarkupTable::begin_record();
 }
 
 bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*) {
-    const auto cell = records_->cell(*this, column);
+    const auto cell = records().cell(*this, column);
     if (cell.out == nullptr) {
         return false;
     }
     mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, cellEnd);
-    return records_->done(cell);
+    return records().done(cell);
 }
 
 bool mfTableXmlSS::insertValue(int column, const double& value, const std::string*) {
-    const auto cell = records_->cell(*this, column);
+    const auto cell = records().cell(*this, column);
     if (cell.out == nullptr) {
         return false;
     }
@@ -232,16 +173,16 @@ bool mfTableXmlSS::insertValue(int column, const double& value, const std::strin
     p = mfreport::number::writeDouble(p, shown, mfreport::number::Notation::Scientific, kDigits,
                                       true);
     out.commit(mfreport::markup::copy(p, cellEnd));
-    return records_->done(cell);
+    return records().done(cell);
 }
 
 bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::string*) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+    return records().put(*this, column, [&](Text& out, const ColumnText& col) {
         std::string scratch;
         std::string_view text = mfreport::markup::showBrackets(value, scratch);
         const bool numberColumn =
             col.type == mfTableColumn::INTEGER || col.type == mfTableColumn::REAL;
-        if (numberColumn && isPlainNumber(value)) {
+        if (numberColumn && mfreport::markup::isPlainNumber(value)) {
             // Without leading blanks: spreadsheet programs read " 7" as no number.
             text = value;
             text.remove_prefix(text.find_first_not_of(' '));
@@ -260,7 +201,7 @@ bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::
 }
 
 bool mfTableXmlSS::end_record() {
-    const bool written = records_->end_record(*this);
+    const bool written = mfMarkupTable::end_record();
     if (written) {
         ++sheetRecords_;
     }
@@ -269,5 +210,5 @@ bool mfTableXmlSS::end_record() {
 
 bool mfTableXmlSS::end_table() {
     sheetRecords_ = 0;
-    return records_->end_table(*this);
+    return mfMarkupTable::end_table();
 }

@@ -15,22 +15,20 @@
 #include <memory>
 #include <string>
 
-#include "mfreport/device/mfTable.h"
+#include "mfreport/markup/mfMarkupTable.h"
 
-namespace mfreport::xmlss {
+namespace mfreport::markup {
 class SheetNames;
+}
+namespace mfreport::xmlss {
 struct Worksheet;
-} // namespace mfreport::xmlss
+}
 
-class mfTableXmlSS : public mfTable {
+class mfTableXmlSS : public mfMarkupTable {
 public:
     /// `device` must be an mfXmlSSDevice; on any other every operation that
     /// writes answers false.
     mfTableXmlSS(const mfTableHeader& header, mfDevice* device);
-    mfTableXmlSS(const mfTableXmlSS& other);
-    mfTableXmlSS& operator=(const mfTableXmlSS& other);
-    /// Writes nothing.
-    ~mfTableXmlSS() override;
 
     bool begin_table() override;
     /// The first record after begin_table writes the worksheet start; a
@@ -53,9 +51,8 @@ public:
 private:
     friend struct mfreport::xmlss::Worksheet;
 
-    std::unique_ptr<MarkupRecords> records_;
     /// The workbook's sheet names; null on a device of another kind.
-    std::shared_ptr<mfreport::xmlss::SheetNames> sheetNames_;
+    std::shared_ptr<mfreport::markup::SheetNames> sheetNames_;
     /// The number of the table's open worksheet in the workbook, 0 before its first.
     size_t sheet_ = 0;
     /// Records written on that worksheet.

@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "mfreport/markup/output.h"
+#include "mfreport/markup/sheet_names.h"
 #include "mfreport/xmlss/mfTableXmlSS.h"
-#include "mfreport/xmlss/sheet_names.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ void writeStyles(Output& out) {
 
 mfXmlSSDevice::mfXmlSSDevice(const mfReportClient& client, const std::string& fileName)
     : client_(client), output_(std::make_shared<Output>(fileName)),
-      sheetNames_(std::make_shared<mfreport::xmlss::SheetNames>()) {
+      sheetNames_(std::make_shared<mfreport::markup::SheetNames>()) {
     writePrologue(*output_);
     writeStyles(*output_);
     output_->finish();
@@ -103,6 +103,6 @@ bool mfXmlSSDevice::flush() {
     return output_->finish();
 }
 
-const std::shared_ptr<mfreport::xmlss::SheetNames>& mfXmlSSDevice::sheetNames() const {
+const std::shared_ptr<mfreport::markup::SheetNames>& mfXmlSSDevice::sheetNames() const {
     return sheetNames_;
 }

@@ -13,10 +13,8 @@
 
 namespace mfreport::markup {
 class Output;
-}
-namespace mfreport::xmlss {
 class SheetNames;
-}
+} // namespace mfreport::markup
 
 class mfXmlSSDevice : public mfDevice {
 public:
@@ -43,10 +41,10 @@ public:
     /// The workbook's output, which the table writers share.
     const std::shared_ptr<mfreport::markup::Output>& output();
     /// The names of the workbook's worksheets, which the table writers share.
-    const std::shared_ptr<mfreport::xmlss::SheetNames>& sheetNames() const;
+    const std::shared_ptr<mfreport::markup::SheetNames>& sheetNames() const;
 
 private:
     mfReportClient client_;
     std::shared_ptr<mfreport::markup::Output> output_;
-    std::shared_ptr<mfreport::xmlss::SheetNames> sheetNames_;
+    std::shared_ptr<mfreport::markup::SheetNames> sheetNames_;
 };

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "mfreport/device/number_format.h"
-#include "mfreport/markup/table_records.h"
+#include "mfreport/markup/record_protocol.h"
 #include "mfreport/platform/mfStr.h"
 #include "mfreport/xmlwp/mfXmlWPDevice.h"
 #include "mfreport/xmlwp/wp_markup.h"
@@ -150,50 +150,30 @@ constexpr mfreport::markup::TableMarkup wordTable = {
 } // namespace
 
 mfTableXmlWP::mfTableXmlWP(const mfTableHeader& header, mfDevice* device)
-    : mfTable(header, device), records_(std::make_unique<MarkupRecords>(
-                                   mfreport::markup::outputOf<mfXmlWPDevice>(device), wordTable)) {}
-
-mfTableXmlWP::mfTableXmlWP(const mfTableXmlWP& other)
-    : mfTable(other), records_(std::make_unique<MarkupRecords>(*other.records_)) {}
-
-mfTableXmlWP& mfTableXmlWP::operator=(const mfTableXmlWP& other) {
-    mfTable::operator=(other);
-    *records_ = *other.records_;
-    return *this;
-}
-
-mfTableXmlWP::~mfTableXmlWP() = default;
-
-bool mfTableXmlWP::begin_table() {
-    return records_->begin_table(*this);
-}
-
-bool mfTableXmlWP::begin_record() {
-    return records_->begin_record(*this);
-}
+    : mfMarkupTable(header, device, mfreport::markup::outputOf<mfXmlWPDevice>(device), wordTable) {}
 
 bool mfTableXmlWP::insertValue(int column, const int& value, const std::string*) {
-    const auto cell = records_->cell(*this, column);
+    const auto cell = records().cell(*this, column);
     if (cell.out == nullptr) {
         return false;
     }
     mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, numberEnd);
-    return records_->done(cell);
+    return records().done(cell);
 }
 
 bool mfTableXmlWP::insertValue(int column, const double& value, const std::string*) {
-    const auto cell = records_->cell(*this, column);
+    const auto cell = records().cell(*this, column);
     if (cell.out == nullptr) {
         return false;
     }
     Text& out = *cell.out;
     const ColumnText& col = *cell.column;
     mfreport::markup::appendNumberCell(out, col.realStart, col, value * col.factor, numberEnd);
-    return records_->done(cell);
+    return records().done(cell);
 }
 
 bool mfTableXmlWP::insertValue(int column, const std::string& value, const std::string* link) {
-    return records_->put(*this, column, [&](Text& out, const ColumnText& col) {
+    return records().put(*this, column, [&](Text& out, const ColumnText& col) {
         std::string scratch;
         const std::string_view text = mfreport::markup::showBrackets(value, scratch);
         out += col.textStart;
@@ -219,12 +199,4 @@ bool mfTableXmlWP::insertValue(int column, const std::string& value, const std::
         }
         out += cellEnd;
     });
-}
-
-bool mfTableXmlWP::end_record() {
-    return records_->end_record(*this);
-}
-
-bool mfTableXmlWP::end_table() {
-    return records_->end_table(*this);
 }

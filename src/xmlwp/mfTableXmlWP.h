@@ -4,22 +4,16 @@
 // line breaks inside the cell.
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include "mfreport/device/mfTable.h"
+#include "mfreport/markup/mfMarkupTable.h"
 
-class mfTableXmlWP : public mfTable {
+class mfTableXmlWP : public mfMarkupTable {
 public:
     /// `device` must be an mfXmlWPDevice; on any other every operation that
     /// writes answers false.
     mfTableXmlWP(const mfTableHeader& header, mfDevice* device);
-    mfTableXmlWP(const mfTableXmlWP& other);
-    mfTableXmlWP& operator=(const mfTableXmlWP& other);
-    ~mfTableXmlWP() override;
 
-    bool begin_table() override;
-    bool begin_record() override;
     using mfTable::insertValue; // the other arithmetic types
     /// A text between angle brackets ("<n/a>") shows with its brackets; with a
     /// link the cell is one hyperlinked run, otherwise each line is a run.
@@ -29,9 +23,4 @@ public:
     /// carry no link.
     bool insertValue(int column, const double& value, const std::string* link = nullptr) override;
     bool insertValue(int column, const int& value, const std::string* link = nullptr) override;
-    bool end_record() override;
-    bool end_table() override;
-
-private:
-    std::unique_ptr<MarkupRecords> records_;
 };

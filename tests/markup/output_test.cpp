@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "mfreport/markup/output.h"
-#include "mfreport/markup/table_records.h"
+#include "mfreport/markup/record_protocol.h"
 #include "test_env.h"
 
 namespace {

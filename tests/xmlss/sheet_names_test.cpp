@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "mfreport/xmlss/sheet_names.h"
+#include "mfreport/markup/sheet_names.h"
 
 namespace {
 
-using mfreport::xmlss::printTitlesReference;
-using mfreport::xmlss::SheetNames;
+using mfreport::markup::printTitlesReference;
+using mfreport::markup::SheetNames;
 
 /// The names of a workbook whose tables are named `tables`, in order.
 std::vector<std::string> named(const std::vector<std::string>& tables) {

@@ -10,14 +10,14 @@
 #include <gtest/gtest.h>
 
 #include "memory_probe.h"
+#include "mfreport/markup/sheet_names.h"
 #include "mfreport/mfreport.h"
-#include "mfreport/xmlss/sheet_names.h"
 #include "test_env.h"
 
 namespace {
 
-using mfreport::xmlss::kRecordsPerSheet;
-using mfreport::xmlss::kSheetRows;
+using mfreport::markup::kRecordsPerSheet;
+using mfreport::markup::kSheetRows;
 
 using mftest::kAddressSanitizer;
 using mftest::statusField;

@@ -1,5 +1,5 @@
 // The record protocol of the markup table writers (XHTML, spreadsheet and
-// word-processing), written once for the three: the head written by the first
+// word-processing), written once for all: the head written by the first
 // record, so that header, notes and columns may still change after
 // begin_table; the cells of a record written in column order, folded when the
 // table is wide; the "Empty table" record; and the table's and the record's
@@ -14,19 +14,16 @@
 // show, except that columns added later are written too.
 #pragma once
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
-
 #include <vector>
 
 #include "mfreport/device/mfDevice.h"
 #include "mfreport/device/mfTable.h"
-#include "mfreport/device/number_format.h"
+#include "mfreport/markup/cells.h"
 #include "mfreport/markup/output.h"
 #include "mfreport/markup/row_buffer.h"
 #include "mfreport/markup/text_buffer.h"
@@ -65,31 +62,6 @@ struct Folding {
     }
 };
 
-/// What a table writes for the cells of one column.
-struct ColumnText {
-    /// Before the column's cell in every record: where the row folds, the
-    /// end of an output row, the start of the next and its indent cells.
-    std::string before;
-    std::string blank;  ///< the blank cell of a column without a value
-    Piece integerStart; ///< the kind's start of an integer cell
-    Piece realStart;    ///< the kind's start of a number cell
-    Piece textStart;    ///< the kind's start of a text cell
-    /// The kind's start of a text cell that holds a number (spreadsheet).
-    Piece numberTextStart;
-    mfTableColumn::col_type type = mfTableColumn::STRING;
-    double factor = 1.0; ///< the unit factor
-    mfreport::number::Notation notation = mfreport::number::Notation::General;
-    int precision = 6;
-    int64_t width = 0; ///< field width of numbers; 0: none
-
-    /// Fields and numbers up to this size are written as blocks.
-    static constexpr size_t kShort = 32;
-    /// Room for a number of the precisions that shortField allows.
-    static constexpr size_t kLocal = 512;
-    size_t field = 0;        ///< the width as a size, 0 for none
-    bool shortField = false; ///< width at most kShort, numbers written in kLocal
-};
-
 /// What one markup kind writes for a table.
 struct TableMarkup {
     /// Writes the head: everything the table shows before its first row.
@@ -116,87 +88,18 @@ std::shared_ptr<Output> outputOf(mfDevice* device) {
     return typed != nullptr ? typed->output() : nullptr;
 }
 
-/// True for a text of at least two characters between "<" and ">", such as a
-/// placeholder word.
-inline bool isBracketed(std::string_view text) {
-    return text.size() >= 2 && text.front() == '<' && text.back() == '>';
-}
-
-/// The bracket rule of every table writer: a bracketed text shows its
-/// brackets, as "&lt;" + the characters between them + "&gt;" (built in
-/// `scratch`); any other text stays as it is.
-std::string_view showBrackets(std::string_view value, std::string& scratch);
-
-/// Appends `start`, the text of a number cell and `end`, for a field wider
-/// than 32 characters or a number of more than 32.
-void appendWideNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
-                          std::string_view end);
-
-/// Appends `start`, the text of a number cell and `end`. The text of the cell
-/// is `shown` (the value after the column's unit factor) in the column's
-/// format, right-justified to its width, where zero, negative zero and
-/// not-a-number show as "0".
-inline void appendNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
-                             std::string_view end) {
-    constexpr size_t kShort = ColumnText::kShort;
-    if (!column.shortField) {
-        appendWideNumberCell(out, start, column, shown, end);
-        return;
-    }
-    // The number is written behind a block of blanks and moved back to
-    // leave the blanks its field needs.
-    char* p = out.room(start.room() + kShort + ColumnText::kLocal + end.size());
-    p = start.copyTo(p);
-    std::memset(p, ' ', kShort);
-    char* number = p + kShort;
-    char* last = number;
-    if (std::fabs(shown) > 0.0) {
-        last =
-            mfreport::number::writeDouble(number, shown, column.notation, column.precision, true);
-    } else {
-        *last++ = '0';
-    }
-    const size_t length = static_cast<size_t>(last - number);
-    if (length > kShort) {
-        out.commit(p);
-        appendWideNumberCell(out, Piece(), column, shown, end);
-        return;
-    }
-    const size_t blanks = column.field > length ? column.field - length : 0;
-    std::memmove(p + blanks, number, kShort);
-    out.commit(copy(p + blanks + length, end));
-}
-
-/// Appends `shown` in the column's format, as appendColumnNumber does.
-void appendColumnNumber(Text& out, const ColumnText& column, double shown);
-
-/// Appends `value` in decimal.
-inline void appendInt(Text& out, int64_t value) {
-    out.commit(mfreport::number::writeInt(out.room(20), value));
-}
-
-/// Appends an integer cell: `start`, `value` in decimal, `end`.
-inline void appendIntegerCell(Text& out, const Piece& start, int64_t value, std::string_view end) {
-    char* p = out.room(start.room() + 20 + end.size());
-    p = start.copyTo(p);
-    p = mfreport::number::writeInt(p, value);
-    out.commit(copy(p, end));
-}
-
-} // namespace mfreport::markup
-
-class mfTable::MarkupRecords {
+/// The record protocol of one table, written with one kind's markup.
+class RecordProtocol {
 public:
     /// `output` is the document of the table's device, null when the device is
     /// of another kind: then nothing is written and the protocol answers false.
     /// The table keeps the output, closed, after its device is deleted.
-    MarkupRecords(std::shared_ptr<mfreport::markup::Output> output,
-                  const mfreport::markup::TableMarkup& markup);
+    RecordProtocol(std::shared_ptr<Output> output, const TableMarkup& markup);
     /// A copy carries the open record's cells, kept by column; the original
     /// alone writes them when something else closes the record.
-    MarkupRecords(const MarkupRecords& other);
-    MarkupRecords& operator=(const MarkupRecords& other);
-    ~MarkupRecords();
+    RecordProtocol(const RecordProtocol& other);
+    RecordProtocol& operator=(const RecordProtocol& other);
+    ~RecordProtocol();
 
     /// Marks the head as due. A table begun again first ends what it left open.
     bool begin_table(mfTable& table);
@@ -209,8 +112,8 @@ public:
     /// Where the cell of a column goes (`out`, null when it cannot be
     /// written) and what the table writes for the column's cells.
     struct Cell {
-        mfreport::markup::Text* out;
-        const mfreport::markup::ColumnText* column;
+        Text* out;
+        const ColumnText* column;
         size_t index;
     };
     /// The cell of `column` in the record being built: the writer appends
@@ -218,12 +121,12 @@ public:
     /// is not a column of the table or the document is closed.
     Cell cell(mfTable& table, int column) {
         const size_t index = static_cast<size_t>(column);
-        if (index == next_ && index < count_ && !kept_ && output_ != nullptr &&
+        if (index == next_ && index < count_ && cells_ == Cells::InOrder && output_ != nullptr &&
             output_->innermost(rowMark_)) {
             // The next cell of the open record in column order: straight
             // into the document, behind the cells before it.
-            mfreport::markup::Text& out = output_->buffer();
-            const mfreport::markup::ColumnText& text = columns_[index];
+            Text& out = output_->buffer();
+            const ColumnText& text = columns_[index];
             if (!text.before.empty()) {
                 out += text.before;
             }
@@ -231,14 +134,14 @@ public:
             ++next_;
             return {&out, &text, index};
         }
-        mfreport::markup::Text* out = openCell(table, column);
+        Text* out = openCell(table, column);
         return {out, out != nullptr ? &columns_[index] : nullptr, index};
     }
     /// Ends the cell that cell() gave. False once a write to the document
     /// has failed: the cell may then never reach the file.
     bool done(const Cell& cell) {
         if (cell.out == &scratch_) {
-            cells_.store(cell.index, scratch_.view());
+            kept_.store(cell.index, scratch_.view());
         }
         return output_ != nullptr && output_->healthy();
     }
@@ -263,8 +166,16 @@ public:
     bool end_table(mfTable& table);
 
 private:
+    /// Where the table stands: ended (or never begun), begun with its head
+    /// still to write, or with its head written and its markup open (until
+    /// it ends or other content closes it).
+    enum class Table { Ended, HeadDue, Written };
+    /// Where the cells of the open record are: in the document's buffer,
+    /// written in column order, or kept by column until the record ends.
+    enum class Cells { InOrder, Kept };
+
     class RowFinisher;
-    static mfreport::markup::Folding folding(const mfTable& table);
+    static Folding folding(const mfTable& table);
     /// True when the table can still write: a document of its kind, open.
     bool writable() const { return output_ != nullptr && !output_->closed(); }
     /// Builds what the table writes per column.
@@ -272,30 +183,33 @@ private:
     /// Where the cell of `column` goes when it cannot go straight into the
     /// document: the scratch text (emptied) from which the cell is kept. Null
     /// when it cannot be written.
-    mfreport::markup::Text* openCell(mfTable& table, int column);
+    Text* openCell(mfTable& table, int column);
     /// Copies the cells of the record written in column order into the kept
     /// cells of `into`.
-    void copyCells(mfreport::markup::RowBuffer& into) const;
+    void copyCells(RowBuffer& into) const;
     /// Moves the cells of the record written in column order into the kept
     /// cells and takes them back from the document.
     void keepCells();
     /// Forgets the cells of the record.
     void clearRecord();
 
-    std::shared_ptr<mfreport::markup::Output> output_;
-    const mfreport::markup::TableMarkup* markup_;
-    std::vector<mfreport::markup::ColumnText> columns_;
+    std::shared_ptr<Output> output_;
+    const TableMarkup* markup_;
+    Table table_ = Table::Ended;
+    Cells cells_ = Cells::InOrder;
+    std::vector<ColumnText> columns_;
     /// Columns whose texts are built; a column added later is built at once.
     size_t count_ = 0;
-    mfreport::markup::Text row_; ///< a record of kept cells, in column order
+    Text row_; ///< a record of kept cells, in column order
     /// Where the cell of each column written in order starts in the output's buffer.
     std::vector<size_t> starts_;
-    size_t next_ = 0;                ///< the column whose cell comes next in order
-    bool kept_ = false;              ///< the record's cells are kept by column
-    mfreport::markup::Text scratch_; ///< a cell on its way to be kept
-    mfreport::markup::RowBuffer cells_;
-    mfreport::markup::Output::Mark table_ = 0;   ///< the table's markup, open after its head
-    mfreport::markup::Output::Mark rowMark_ = 0; ///< the open record's row
+    size_t next_ = 0; ///< the column whose cell comes next in order
+    Text scratch_;    ///< a cell on its way to be kept
+    RowBuffer kept_;
+    Output::Mark tableMark_ = 0; ///< the table's markup, open after its head
+    Output::Mark rowMark_ = 0;   ///< the open record's row
     /// Writes the open record when content or another table closes its row.
     std::shared_ptr<RowFinisher> finisher_;
 };
+
+} // namespace mfreport::markup

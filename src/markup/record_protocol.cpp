@@ -1,100 +1,31 @@
-#include "mfreport/markup/table_records.h"
+#include "mfreport/markup/record_protocol.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <utility>
 
 namespace mfreport::markup {
 
-/// The widest number field, and the most decimals.
-constexpr int32_t kLongestNumber = 1024;
-
-std::string_view showBrackets(std::string_view value, std::string& scratch) {
-    if (!isBracketed(value)) {
-        return value;
-    }
-    scratch.assign("&lt;");
-    scratch.append(value.substr(1, value.size() - 2));
-    scratch.append("&gt;");
-    return scratch;
-}
-
-void appendColumnNumber(Text& out, const ColumnText& column, double shown) {
-    out.commit(number::writeDouble(out.room(number::doubleRoom(column.precision)), shown,
-                                   column.notation, column.precision, true));
-}
-
-void appendWideNumberCell(Text& out, const Piece& start, const ColumnText& column, double shown,
-                          std::string_view end) {
-    std::array<char, 512> local;
-    if (number::doubleRoom(column.precision) > local.size() || column.width > 256) {
-        // Very many decimals or a very wide field: written in place and moved
-        // behind the blanks.
-        out += start;
-        const size_t first = out.size();
-        if (std::fabs(shown) > 0.0) {
-            appendColumnNumber(out, column, shown);
-        } else {
-            out += '0';
-        }
-        const size_t length = out.size() - first;
-        if (column.width > 0 && static_cast<uint64_t>(column.width) > length) {
-            const size_t blanks = static_cast<size_t>(column.width) - length;
-            char* p = out.room(blanks) - length;
-            std::memmove(p + blanks, p, length);
-            std::memset(p, ' ', blanks);
-            out.commit(p + blanks + length);
-        }
-        out += end;
-        return;
-    }
-    char* last = local.data();
-    if (std::fabs(shown) > 0.0) {
-        last = number::writeDouble(local.data(), shown, column.notation, column.precision, true);
-    } else {
-        *last++ = '0';
-    }
-    const size_t length = static_cast<size_t>(last - local.data());
-    const size_t blanks = column.width > 0 && static_cast<uint64_t>(column.width) > length
-                              ? static_cast<size_t>(column.width) - length
-                              : 0;
-    char* p = out.room(start.room() + blanks + length + end.size());
-    p = start.copyTo(p);
-    std::memset(p, ' ', blanks);
-    p = copy(p + blanks, std::string_view(local.data(), length));
-    out.commit(copy(p, end));
-}
-
-} // namespace mfreport::markup
-
-using mfreport::markup::ColumnText;
-using mfreport::markup::Folding;
-using mfreport::markup::Output;
-using mfreport::markup::Text;
-
-class mfTable::MarkupRecords::RowFinisher final : public Output::Finisher {
+class RecordProtocol::RowFinisher final : public Output::Finisher {
 public:
-    RowFinisher(MarkupRecords& records, mfTable& table) : records_(records), table_(table) {}
+    RowFinisher(RecordProtocol& records, mfTable& table) : records_(records), table_(table) {}
     void finishOpen(Output&, Output::Mark) override { records_.end_record(table_); }
 
 private:
-    MarkupRecords& records_;
+    RecordProtocol& records_;
     mfTable& table_;
 };
 
-mfTable::MarkupRecords::MarkupRecords(std::shared_ptr<Output> output,
-                                      const mfreport::markup::TableMarkup& markup)
+RecordProtocol::RecordProtocol(std::shared_ptr<Output> output, const TableMarkup& markup)
     : output_(std::move(output)), markup_(&markup) {}
 
-mfTable::MarkupRecords::MarkupRecords(const MarkupRecords& other)
-    : output_(other.output_), markup_(other.markup_), columns_(other.columns_),
-      count_(other.count_), starts_(other.starts_), kept_(true), cells_(other.cells_),
-      table_(other.table_), rowMark_(other.rowMark_) {
-    other.copyCells(cells_);
+RecordProtocol::RecordProtocol(const RecordProtocol& other)
+    : output_(other.output_), markup_(other.markup_), table_(other.table_), cells_(Cells::Kept),
+      columns_(other.columns_), count_(other.count_), starts_(other.starts_), kept_(other.kept_),
+      tableMark_(other.tableMark_), rowMark_(other.rowMark_) {
+    other.copyCells(kept_);
 }
 
-mfTable::MarkupRecords& mfTable::MarkupRecords::operator=(const MarkupRecords& other) {
+RecordProtocol& RecordProtocol::operator=(const RecordProtocol& other) {
     if (this == &other) {
         return *this;
     }
@@ -104,31 +35,32 @@ mfTable::MarkupRecords& mfTable::MarkupRecords::operator=(const MarkupRecords& o
     count_ = other.count_;
     starts_ = other.starts_;
     next_ = 0;
-    kept_ = true;
-    cells_ = other.cells_;
-    other.copyCells(cells_);
+    cells_ = Cells::Kept;
+    kept_ = other.kept_;
     table_ = other.table_;
+    other.copyCells(kept_);
+    tableMark_ = other.tableMark_;
     rowMark_ = other.rowMark_;
     finisher_.reset();
     return *this;
 }
 
-mfTable::MarkupRecords::~MarkupRecords() = default;
+RecordProtocol::~RecordProtocol() = default;
 
-Folding mfTable::MarkupRecords::folding(const mfTable& table) {
+Folding RecordProtocol::folding(const mfTable& table) {
     // An indent fills at most a row less one cell: every output row shows a
     // column, and no indent makes a record endless.
-    const int width = table.wrap_width_;
-    const int indent = width >= 1 ? std::min(table.wrap_indent_, width - 1) : 0;
+    const int width = table.wrapWidth();
+    const int indent = width >= 1 ? std::min(table.wrapIndent(), width - 1) : 0;
     return Folding{width, indent};
 }
 
-void mfTable::MarkupRecords::prepare(mfTable& table) {
+void RecordProtocol::prepare(mfTable& table) {
     // Cells written in order were written with the texts they are kept with.
-    if (next_ > 0 && !kept_) {
+    if (next_ > 0 && cells_ == Cells::InOrder) {
         keepCells();
     }
-    const size_t count = table.columns_.size();
+    const size_t count = table.column_size();
     columns_.assign(count, ColumnText{});
     count_ = count;
     starts_.assign(count, 0);
@@ -150,7 +82,7 @@ void mfTable::MarkupRecords::prepare(mfTable& table) {
         fold);
     for (size_t i = 0; i < count; ++i) {
         ColumnText& text = columns_[i];
-        const mfTableColumn& column = table.columns_[i];
+        const mfTableColumn& column = *table.column_at(i);
         markup_->appendBlankCell(text.blank, table, static_cast<int>(i));
         text.type = column.type();
         text.factor = column.displayValue(1.0);
@@ -163,10 +95,9 @@ void mfTable::MarkupRecords::prepare(mfTable& table) {
         // A stream takes a negative precision as its default of 6. Widths and
         // decimals stop at kLongestNumber: a cell of 2^31 digits or blanks
         // would take gigabytes and minutes.
-        const int32_t decimals =
-            std::min(column.storedDecimals(), mfreport::markup::kLongestNumber);
+        const int32_t decimals = std::min(column.storedDecimals(), kLongestNumber);
         text.precision = sized && decimals >= 0 ? decimals : 6;
-        text.width = sized ? std::min(column.storedWidth(), mfreport::markup::kLongestNumber) : 0;
+        text.width = sized ? std::min(column.storedWidth(), kLongestNumber) : 0;
         text.field = static_cast<size_t>(text.width > 0 ? text.width : 0);
         text.shortField = text.field <= ColumnText::kShort &&
                           mfreport::number::doubleRoom(text.precision) <= ColumnText::kLocal;
@@ -174,8 +105,8 @@ void mfTable::MarkupRecords::prepare(mfTable& table) {
     }
 }
 
-void mfTable::MarkupRecords::copyCells(mfreport::markup::RowBuffer& into) const {
-    if (kept_ || next_ == 0 || output_ == nullptr) {
+void RecordProtocol::copyCells(RowBuffer& into) const {
+    if (cells_ == Cells::Kept || next_ == 0 || output_ == nullptr) {
         return;
     }
     const Text& out = output_->buffer();
@@ -190,28 +121,28 @@ void mfTable::MarkupRecords::copyCells(mfreport::markup::RowBuffer& into) const 
     }
 }
 
-void mfTable::MarkupRecords::keepCells() {
-    if (!kept_ && next_ > 0) {
-        copyCells(cells_);
+void RecordProtocol::keepCells() {
+    if (cells_ == Cells::InOrder && next_ > 0) {
+        copyCells(kept_);
         output_->rewind(rowMark_);
     }
-    kept_ = true;
+    cells_ = Cells::Kept;
 }
 
-void mfTable::MarkupRecords::clearRecord() {
+void RecordProtocol::clearRecord() {
     row_.clear();
     next_ = 0;
-    if (kept_) {
-        cells_.clear();
-        kept_ = false;
+    if (cells_ == Cells::Kept) {
+        kept_.clear();
+        cells_ = Cells::InOrder;
     }
 }
 
-Text* mfTable::MarkupRecords::openCell(mfTable& table, int column) {
+Text* RecordProtocol::openCell(mfTable& table, int column) {
     if (output_ != nullptr && output_->closed()) {
         return nullptr;
     }
-    const size_t count = table.columns_.size();
+    const size_t count = table.column_size();
     if (column < 0 || static_cast<size_t>(column) >= count) {
         return nullptr;
     }
@@ -223,33 +154,33 @@ Text* mfTable::MarkupRecords::openCell(mfTable& table, int column) {
     return &scratch_;
 }
 
-bool mfTable::MarkupRecords::begin_table(mfTable& table) {
+bool RecordProtocol::begin_table(mfTable& table) {
     if (!writable()) {
         return false;
     }
-    if (output_->isOpen(table_)) {
+    if (output_->isOpen(tableMark_)) {
         end_table(table);
     }
-    table.suspended_ = true;
+    table_ = Table::HeadDue;
     return output_->healthy();
 }
 
-bool mfTable::MarkupRecords::begin_record(mfTable& table) {
+bool RecordProtocol::begin_record(mfTable& table) {
     if (!writable() || table.device() == nullptr) {
         return false;
     }
     clearRecord();
-    if (table.suspended_) {
-        table.suspended_ = false;
+    if (table_ == Table::HeadDue) {
+        table_ = Table::Written;
         output_->closeAll();
         markup_->writeHead(table, *output_, folding(table));
-        table_ = output_->open(markup_->tableEnd);
+        tableMark_ = output_->open(markup_->tableEnd);
         prepare(table);
         // The table's start reaches the file at once, before a record's cells
         // are written into the buffer.
         output_->finish();
     }
-    if (!output_->isOpen(table_)) {
+    if (!output_->isOpen(tableMark_)) {
         return false;
     }
     if (output_->isOpen(rowMark_)) {
@@ -257,7 +188,7 @@ bool mfTable::MarkupRecords::begin_record(mfTable& table) {
     } else {
         // A record that a copy of this table left open ends first: rows
         // never nest, and its cells never take this row's back with them.
-        output_->closeInside(table_);
+        output_->closeInside(tableMark_);
         output_->put(markup_->rowStart);
         if (!finisher_) {
             finisher_ = std::make_shared<RowFinisher>(*this, table);
@@ -267,7 +198,7 @@ bool mfTable::MarkupRecords::begin_record(mfTable& table) {
     return output_->healthy();
 }
 
-bool mfTable::MarkupRecords::end_record(mfTable& table) {
+bool RecordProtocol::end_record(mfTable& table) {
     if (!writable()) {
         return false;
     }
@@ -275,20 +206,20 @@ bool mfTable::MarkupRecords::end_record(mfTable& table) {
         clearRecord();
         return false;
     }
-    const size_t count = table.columns_.size();
+    const size_t count = table.column_size();
     if (count_ != count) {
         prepare(table);
     }
     if (!output_->innermost(rowMark_)) {
         keepCells();
     }
-    if (kept_) {
+    if (cells_ == Cells::Kept) {
         output_->rewind(rowMark_);
         row_.clear();
         for (size_t k = 0; k < count; ++k) {
             const ColumnText& column = columns_[k];
             row_ += column.before;
-            const std::string* cell = cells_.cell(k);
+            const std::string* cell = kept_.cell(k);
             row_ += cell != nullptr ? std::string_view(*cell) : std::string_view(column.blank);
         }
         output_->close(rowMark_, row_.view());
@@ -304,19 +235,21 @@ bool mfTable::MarkupRecords::end_record(mfTable& table) {
     return output_->endRecord();
 }
 
-bool mfTable::MarkupRecords::end_table(mfTable& table) {
+bool RecordProtocol::end_table(mfTable& table) {
     if (!writable()) {
         return false;
     }
-    if (table.suspended_ && markup_->emptyRecord) {
+    if (table_ == Table::HeadDue && markup_->emptyRecord) {
         table.begin_record();
         table.insertValue(0, std::string("Empty table"), nullptr);
         table.end_record();
     }
-    table.suspended_ = false;
+    table_ = Table::Ended;
     if (output_->isOpen(rowMark_)) {
         end_record(table);
     }
-    output_->close(table_);
+    output_->close(tableMark_);
     return output_->finish();
 }
+
+} // namespace mfreport::markup

@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-namespace mfreport::xmlss {
+namespace mfreport::markup {
 
 /// Rows of a worksheet that spreadsheet programs keep.
 constexpr int64_t kSheetRows = 1048576;
@@ -46,10 +46,15 @@ private:
     std::map<std::u32string, int64_t> nextNumber_;
 };
 
-/// The print titles of a worksheet, its first row: "Forces!R1". A name of
-/// anything but ASCII letters, digits, "_" and ".", one that begins with a
-/// digit or ".", and one that reads as a cell reference ("A1", "R1C1") is
-/// quoted, with an apostrophe in it doubled: "'FORCES (2)'!R1".
-std::string printTitlesReference(std::string_view sheetName);
+/// A reference to `cells` of a worksheet: "Forces!R1". A name of anything
+/// but ASCII letters, digits, "_" and ".", one that begins with a digit or
+/// ".", and one that reads as a cell reference ("A1", "R1C1") is quoted, with
+/// an apostrophe in it doubled: "'FORCES (2)'!R1".
+std::string sheetReference(std::string_view sheetName, std::string_view cells);
 
-} // namespace mfreport::xmlss
+/// The print titles of a worksheet, its first row, in R1C1 notation: "Forces!R1".
+inline std::string printTitlesReference(std::string_view sheetName) {
+    return sheetReference(sheetName, "R1");
+}
+
+} // namespace mfreport::markup

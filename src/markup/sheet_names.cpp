@@ -1,10 +1,10 @@
-#include "mfreport/xmlss/sheet_names.h"
+#include "mfreport/markup/sheet_names.h"
 
 #include <vector>
 
 #include "mfreport/markup/text_codec.h"
 
-namespace mfreport::xmlss {
+namespace mfreport::markup {
 
 namespace {
 
@@ -40,7 +40,7 @@ std::vector<Character> charactersOf(std::string_view text) {
     std::vector<Character> out;
     size_t units = 0;
     for (size_t at = 0; at < text.size();) {
-        const markup::ShownCharacter shown = markup::shownCharacter(text.substr(at));
+        const ShownCharacter shown = shownCharacter(text.substr(at));
         const Character c = isForbidden(shown.cp)
                                 ? Character{"_", '_'}
                                 : Character{text.substr(at, shown.length), shown.cp};
@@ -154,18 +154,18 @@ std::string SheetNames::add(std::string_view tableName) {
     }
 }
 
-std::string printTitlesReference(std::string_view sheetName) {
+std::string sheetReference(std::string_view sheetName, std::string_view cells) {
     bool plain = !sheetName.empty() && !readsAsCell(sheetName);
     for (size_t at = 0; plain && at < sheetName.size(); ++at) {
         const auto c = static_cast<unsigned char>(sheetName[at]);
         plain = isAsciiLetter(c) || c == '_' || (at > 0 && (isDigit(c) || c == '.'));
     }
     if (plain) {
-        return std::string(sheetName) + "!R1";
+        return std::string(sheetName) + "!" + std::string(cells);
     }
     std::string out = "'";
     for (size_t at = 0; at < sheetName.size();) {
-        const markup::ShownCharacter shown = markup::shownCharacter(sheetName.substr(at));
+        const ShownCharacter shown = shownCharacter(sheetName.substr(at));
         const std::string_view bytes = sheetName.substr(at, shown.length);
         out += bytes;
         if (shown.cp == '\'') {
@@ -173,7 +173,7 @@ std::string printTitlesReference(std::string_view sheetName) {
         }
         at += shown.length;
     }
-    return out + "'!R1";
+    return out + "'!" + std::string(cells);
 }
 
-} // namespace mfreport::xmlss
+} // namespace mfreport::markup
