@@ -30,8 +30,9 @@ library = sorted(os.path.relpath(p, here) for p in glob(os.path.join(source, "*"
 setup(
     version="{MAJOR}.{MINOR}.{PATCH}".format(**parts),
     ext_modules=[
+        # The .xlsx package writes its ZIP through zlib's minizip.
         Pybind11Extension("mfreport._core", ["ext/core.cpp"] + library,
-                          include_dirs=[include], cxx_std=17)
+                          include_dirs=[include], libraries=["minizip", "z"], cxx_std=17)
     ],
     cmdclass={"build_ext": build_ext},
 )
