@@ -2,9 +2,9 @@
 // order packed into record lines of at most the line width (one line of any
 // width on a semicolon-separated channel), two blanks between columns,
 // continuation lines indented by four; a value field narrower than its column
-// sits at the column's right end (centred for adjustment 2). The table heading shows the names over their columns
-// (right-aligned over numbers, left over text) and a rule line; the column
-// legend lists names with descriptions once, above the first record.
+// sits at the column's right end (centred for adjustment 2). The table heading shows the names over
+// their columns (right-aligned over numbers, left over text) and a rule line; the column legend
+// lists names with descriptions once, above the first record.
 #pragma once
 
 #include <cstdint>
