@@ -348,9 +348,10 @@ std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& option
             column.description =
                 forText(description, !scan.latin1 || spec.description, kLongestTextDescription);
         } else {
-            column.name = forMarkup(name, scan.latin1);
-            column.unit = forMarkup(unit, false);
-            column.description = forMarkup(description, scan.latin1 && !spec.description);
+            const bool escape = escapes(kind);
+            column.name = forMarkup(name, scan.latin1, escape);
+            column.unit = forMarkup(unit, false, escape);
+            column.description = forMarkup(description, scan.latin1 && !spec.description, escape);
         }
         plans.push_back(std::move(column));
     }

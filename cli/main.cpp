@@ -112,7 +112,7 @@ void run(const Options& options) {
                  " reports have no table of contents");
         }
     }
-    if (kind == Kind::XmlSs) {
+    if (kind == Kind::XmlSs || kind == Kind::Xlsx) {
         for (const TableScan& scan : scans) {
             if (scan.records == 0) {
                 warn(scan.path + " has no records: a workbook shows no worksheet for it");

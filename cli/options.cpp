@@ -208,7 +208,8 @@ void apply(Options& options, const std::string& name, const std::string& value) 
                                      {"xml_ss", Kind::XmlSs},
                                      {"xml_wp", Kind::XmlWp},
                                      {"text", Kind::Text},
-                                     {"text_csv", Kind::TextCsv}},
+                                     {"text_csv", Kind::TextCsv},
+                                     {"xlsx", Kind::Xlsx}},
                                     "--kind");
     } else if (name == "separator") {
         options.separator = choice<char>(value,
@@ -354,6 +355,9 @@ std::optional<Kind> kindOfName(const std::string& path) {
     if (extension == ".lis" || extension == ".txt") {
         return Kind::Text;
     }
+    if (extension == ".xlsx") {
+        return Kind::Xlsx;
+    }
     return std::nullopt;
 }
 
@@ -372,7 +376,7 @@ Kind outputKind(const Options& options) {
     }
     if (extension == ".csv") {
         throw UsageError("a .csv report is the paged text report with ';' between its fields, "
-                         "not a plain table: give --kind (html, xml_ss, xml_wp, text or "
+                         "not a plain table: give --kind (html, xml_ss, xml_wp, xlsx, text or "
                          "text_csv)");
     }
     throw UsageError("cannot tell the kind of report from the name " + options.output +
@@ -391,6 +395,8 @@ const char* kindName(Kind kind) {
         return "text";
     case Kind::TextCsv:
         return "text_csv";
+    case Kind::Xlsx:
+        return "xlsx";
     }
     return "";
 }
@@ -403,8 +409,8 @@ std::string helpText() {
     return R"(Usage: mfreport [options] -o OUTPUT INPUT.csv...
 
 Turns CSV files into one report: an XHTML page, a SpreadsheetML 2003 workbook,
-a WordprocessingML 2003 document, a paged text print file or a semicolon-
-separated text file. Each input becomes one table.
+a WordprocessingML 2003 document, an .xlsx workbook, a paged text print file
+or a semicolon-separated text file. Each input becomes one table.
 
 Output:
   -o, --output FILE      the report to write (required); - writes it to
@@ -415,11 +421,12 @@ Output:
                          it was. A device or a FIFO is written directly. An
                          output that is one of the inputs is refused.
   -k, --kind KIND        html, xml_ss (workbook), xml_wp (word-processing
-                         document), text (paged print file) or text_csv
-                         (the paged text report with ';' between its fields).
+                         document), xlsx (Office Open XML workbook), text
+                         (paged print file) or text_csv (the paged text
+                         report with ';' between its fields).
                          Without --kind the extension of FILE decides: .html
-                         .htm .xhtml: html; .lis .txt: text. An .xml or .csv
-                         name needs --kind.
+                         .htm .xhtml: html; .xlsx: xlsx; .lis .txt: text. An
+                         .xml or .csv name needs --kind.
   -t, --title TEXT       a heading that opens the report; the tables' headings
                          go one level below it (html, xml_wp).
       --heading TEXT     the heading of a table; the n-th --heading belongs to

@@ -28,7 +28,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Kind { Html, XmlSs, XmlWp, Text, TextCsv };
+enum class Kind { Html, XmlSs, XmlWp, Text, TextCsv, Xlsx };
 
 enum class Encoding { Detect, Utf8, Latin1 };
 
@@ -88,6 +88,12 @@ const char* kindName(Kind kind);
 /// True for the paged text report and its semicolon-separated form.
 inline bool isTextKind(Kind kind) {
     return kind == Kind::Text || kind == Kind::TextCsv;
+}
+
+/// True for the kinds that take their text as markup; the .xlsx workbook
+/// escapes what it writes itself.
+inline bool escapes(Kind kind) {
+    return !isTextKind(kind) && kind != Kind::Xlsx;
 }
 
 std::string helpText();

@@ -144,13 +144,14 @@ OutputFile::OutputFile(const std::string& target, Kind kind)
         if (S_ISDIR(status.st_mode)) {
             throw Failure(target + ": cannot write the report: it is a folder");
         }
-        if (!isTextKind(kind)) {
+        if (!isTextKind(kind) && kind != Kind::Xlsx) {
             mode_ = Mode::Direct;
             device_name_ = target;
             written_name_ = target;
             return;
         }
-        // The text kinds name their file themselves: a copy goes to the device.
+        // The text kinds name their file themselves, and a package is written
+        // with seeks back: a copy goes to the device.
         mode_ = Mode::Copy;
         std::error_code error;
         const fs::path temporary = fs::temp_directory_path(error);

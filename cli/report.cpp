@@ -26,6 +26,8 @@ mfDevice::ReportType reportType(Kind kind) {
         return mfDevice::XML_WP;
     case Kind::TextCsv:
         return mfDevice::TEXT_CSV;
+    case Kind::Xlsx:
+        return mfDevice::XLSX;
     case Kind::Text:
         break;
     }
@@ -34,7 +36,7 @@ mfDevice::ReportType reportType(Kind kind) {
 
 /// Text from the command line for the report.
 std::string fromCommandLine(const std::string& text, Kind kind) {
-    return isTextKind(kind) ? forText(text, true) : forMarkup(text, false);
+    return isTextKind(kind) ? forText(text, true) : forMarkup(text, false, escapes(kind));
 }
 
 std::string stem(const std::string& path) {
@@ -157,7 +159,7 @@ private:
         default:
             return table.insertValue(column, isTextKind(kind_)
                                                  ? forText(value, !scan_.latin1, columns_[i].width)
-                                                 : forMarkup(value, scan_.latin1));
+                                                 : forMarkup(value, scan_.latin1, escapes(kind_)));
         }
     }
 

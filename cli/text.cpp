@@ -56,35 +56,23 @@ size_t utf8Length(std::string_view text) {
     return length;
 }
 
-std::string forMarkup(std::string_view text, bool latin1) {
+std::string forMarkup(std::string_view text, bool latin1, bool escape) {
     const std::string utf8 = latin1 ? latin1ToUtf8(text) : std::string(text);
     std::string out;
     out.reserve(utf8.size());
     for (const char c : utf8) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\t':
-        case '\n':
-        case '\r':
+        const char* reference = !escape    ? nullptr
+                                : c == '&' ? "&amp;"
+                                : c == '<' ? "&lt;"
+                                : c == '>' ? "&gt;"
+                                : c == '"' ? "&quot;"
+                                           : nullptr;
+        if (reference != nullptr) {
+            out += reference;
+        } else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+            appendUtf8(out, kReplacement);
+        } else {
             out += c;
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                appendUtf8(out, kReplacement);
-            } else {
-                out += c;
-            }
         }
     }
     return out;

@@ -14,9 +14,10 @@ std::string latin1ToUtf8(std::string_view text);
 size_t utf8Length(std::string_view text);
 
 /// Text for the markup kinds: UTF-8 (converted from Latin-1 when `latin1`),
-/// with "&", "<", ">" and '"' escaped so that it shows literally, and control
-/// characters other than tab and line ends replaced by U+FFFD.
-std::string forMarkup(std::string_view text, bool latin1);
+/// with "&", "<", ">" and '"' escaped so that it shows literally (unless
+/// `escape` is false), and control characters other than tab and line ends
+/// replaced by U+FFFD.
+std::string forMarkup(std::string_view text, bool latin1, bool escape = true);
 
 /// Text for the text kinds: the bytes as they are, control characters made
 /// blanks, cut to at most `width` bytes without splitting a UTF-8 character

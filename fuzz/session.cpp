@@ -18,6 +18,7 @@
 #include "mfreport/mfreport.h"
 
 #include "input.h"
+#include "package_parts.h"
 #include "text_check.h"
 #include "xml_wellformed.h"
 
@@ -39,6 +40,7 @@ constexpr Kind kKinds[] = {
     {mfDevice::XML_WP, "xml_wp", "document.xml", "document.xml", "second.xml", "second.xml"},
     {mfDevice::TEXT, "text", "report", "report.LIS", "second", "second.LIS"},
     {mfDevice::TEXT_CSV, "text_csv", "report", "report.csv", "second", "second.csv"},
+    {mfDevice::XLSX, "xlsx", "workbook.xlsx", "workbook.xlsx", "second.xlsx", "second.xlsx"},
 };
 
 constexpr size_t kSlots = 4;
@@ -259,6 +261,9 @@ private:
         if (auto* txt = dynamic_cast<mfTableText*>(&table)) {
             return std::make_unique<mfTableText>(*txt);
         }
+        if (auto* book = dynamic_cast<mfTableXlsx*>(&table)) {
+            return std::make_unique<mfTableXlsx>(*book);
+        }
         return nullptr;
     }
 
@@ -271,6 +276,8 @@ private:
             *wp = dynamic_cast<mfTableXmlWP&>(from);
         } else if (auto* txt = dynamic_cast<mfTableText*>(&to)) {
             *txt = dynamic_cast<mfTableText&>(from);
+        } else if (auto* book = dynamic_cast<mfTableXlsx*>(&to)) {
+            *book = dynamic_cast<mfTableXlsx&>(from);
         } else {
             return false;
         }
@@ -590,14 +597,40 @@ private:
             if (!traced_.empty()) {
                 violation(kind_, "records were written but there is no file");
             }
+        } else if (kind_.type == mfDevice::XLSX) {
+            checkTraced(checkPackage(kind_.written));
         } else {
             checkDocument(document);
             checkTraced(document);
         }
         const std::string other = readFile(kind_.secondWritten, exists);
-        if (exists) {
+        if (exists && kind_.type == mfDevice::XLSX) {
+            checkPackage(kind_.secondWritten);
+        } else if (exists) {
             checkDocument(other);
         }
+    }
+
+    /// A package's text: its parts in file order, each well-formed XML.
+    std::string checkPackage(const std::string& path) {
+        const PackageParts package = readPackage(path);
+        if (!package.problem.empty()) {
+            violation(kind_, path + ": " + package.problem);
+        }
+        std::string text;
+        for (const auto& [name, content] : package.parts) {
+            const std::string problem =
+                xmlProblem(content, {}, {"worksheet", "sheetData", "row", "c"});
+            if (!problem.empty()) {
+                const size_t at = problem.find("(byte ");
+                violation(kind_, name + ": " + problem, content,
+                          at == std::string::npos
+                              ? std::string::npos
+                              : std::strtoul(problem.c_str() + at + 6, nullptr, 10));
+            }
+            text += content;
+        }
+        return text;
     }
 
     void checkDocument(const std::string& document) {
@@ -725,9 +758,10 @@ void prepare() {
         return;
     }
     std::atexit([] {
-        for (const char* file : {"figure.png", "empty.png", "report.html", "workbook.xml",
-                                 "document.xml", "report.LIS", "report.csv", "second.html",
-                                 "second.xml", "second.LIS", "second.csv", "PTDUMP.DMP"}) {
+        for (const char* file :
+             {"figure.png", "empty.png", "report.html", "workbook.xml", "document.xml",
+              "report.LIS", "report.csv", "second.html", "second.xml", "second.LIS", "second.csv",
+              "workbook.xlsx", "second.xlsx", "PTDUMP.DMP"}) {
             std::remove(file);
         }
         rmdir("folder");

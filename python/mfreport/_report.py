@@ -39,6 +39,7 @@ class Kind(enum.IntEnum):
     XML_SS = 2
     XML_WP = 3
     TEXT_CSV = 4, ".csv"
+    XLSX = 6, ".xlsx"
 
 
 # The extension a text device appends to the name it is given.

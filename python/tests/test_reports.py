@@ -1,4 +1,5 @@
 import os
+import zipfile
 
 import numpy as np
 import pytest
@@ -39,6 +40,18 @@ def test_every_kind_from_one_script(here, name, kind, written):
     assert "-1.25" in data and "2.50" in data
     if report.kind in (mfreport.Kind.HTML, mfreport.Kind.XML_WP):
         assert "Linear static analysis." in data and "1  Results" in data
+
+
+def test_workbook_package_from_its_extension(here):
+    with mfreport.Report("r.xlsx", program=mfreport.Program("BeamCalc", "Frames", "2.4.1"),
+                         model="Footbridge") as report:
+        forces(report)
+    assert report.kind is mfreport.Kind.XLSX and report.kind == 6
+    assert report.path == "r.xlsx"
+    with zipfile.ZipFile("r.xlsx") as package:
+        assert package.testzip() is None
+        sheet = package.read("xl/worksheets/sheet1.xml").decode("utf-8")
+    assert "-1.25" in sheet and ">Elem<" in sheet
 
 
 def test_content_of_the_text_kinds_answers_false(here):

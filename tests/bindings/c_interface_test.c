@@ -82,6 +82,14 @@ static void identity_and_devices(void) {
     mf_device* text = mf_device_create(client, in_folder("kinds"), MF_TEXT_CSV, model);
     CHECK(mf_device_kind(text) == MF_TEXT); /* a text device, also for ";" fields */
     mf_device_free(text);
+
+    /* A package: a ZIP file, complete once closed. */
+    mf_device* book = mf_device_create(client, in_folder("kinds.xlsx"), MF_XLSX, model);
+    CHECK(book != NULL);
+    CHECK(mf_device_kind(book) == MF_XLSX);
+    CHECK(mf_device_close(book) == 1);
+    mf_device_free(book);
+    CHECK(contains(in_folder("kinds.xlsx"), "PK"));
 }
 
 static void content_and_contents(void) {

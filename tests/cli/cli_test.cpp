@@ -13,6 +13,7 @@
 
 #include "golden.h"
 #include "markup_documents.h"
+#include "package_reader.h"
 #include "test_env.h"
 #include "xml_check.h"
 
@@ -184,6 +185,30 @@ TEST_F(Cli, WorkbookCarriesUnitsFormatsAndLiteralText) {
     EXPECT_TRUE(sameLines(between(read("forces.xml"), "</Styles>\n", "</Workbook>\n"),
                           golden("cli/forces-worksheet.xml")));
     EXPECT_EQ(files(), (std::set<std::string>{"forces.csv", "nodes.csv", "forces.xml"}));
+}
+
+// The .xlsx name alone chooses the kind; the package escapes the text itself,
+// once, and standard output receives the same package.
+TEST_F(Cli, XlsxWorkbookFromItsExtension) {
+    writeInputs();
+    const Result result = run({"-o", "forces.xlsx", "-c", kilonewtons, "forces.csv"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out + result.err, "");
+    const mftest::Parts parts = mftest::partsOf(path("forces.xlsx"));
+    ASSERT_EQ(parts.count("xl/worksheets/sheet1.xml"), 1U);
+    EXPECT_NE(parts.at("xl/workbook.xml").find(R"(<sheet name="forces" sheetId="1")"),
+              std::string::npos);
+    const std::string& sheet = parts.at("xl/worksheets/sheet1.xml");
+    for (const char* text : {">N [kN]<", ">chord, top<", "&lt;hi&gt;", "&amp; bye"}) {
+        EXPECT_NE(sheet.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(sheet.find("&amp;amp;"), std::string::npos);
+    EXPECT_EQ(sheet.find("&amp;lt;"), std::string::npos);
+    EXPECT_EQ(files(), (std::set<std::string>{"forces.csv", "nodes.csv", "forces.xlsx"}));
+
+    const Result out = run({"-o", "-", "--kind", "xlsx", "-c", kilonewtons, "forces.csv"});
+    ASSERT_EQ(out.status, 0) << out.err;
+    EXPECT_EQ(out.out, read("forces.xlsx"));
 }
 
 TEST_F(Cli, PageHasTitleContentsAndHeadings) {
@@ -373,7 +398,7 @@ TEST_F(Cli, WarnsOfWhatTheKindCannotShow) {
 
 TEST_F(Cli, FailedWritesLeaveNoReport) {
     writeSteps();
-    for (const char* kind : {"html", "xml_ss", "xml_wp", "text", "text_csv"}) {
+    for (const char* kind : {"html", "xml_ss", "xml_wp", "text", "text_csv", "xlsx"}) {
         // A file size limit of 64 KiB makes a write fail part way.
         const Result result =
             run({"-o", "steps.out", "--kind", kind, "steps.csv"}, "ulimit -f 64;");
@@ -394,7 +419,7 @@ TEST_F(Cli, CommandLineMistakesExitWithStatusTwo) {
         {{"-o", "r.html"}, "no input file: give one or more CSV files"},
         {{"-o", "r.html", "--frobnicate", "in.csv"}, "unknown option --frobnicate"},
         {{"-o", "r.html", "--kind", "pdf", "in.csv"},
-         "--kind must be one of html, xml_ss, xml_wp, text, text_csv, not 'pdf'"},
+         "--kind must be one of html, xml_ss, xml_wp, text, text_csv, xlsx, not 'pdf'"},
         {{"-o", "r.xml", "in.csv"},
          "an .xml file may be a workbook or a document: give --kind xml_ss or --kind xml_wp"},
         {{"-o", "r.pdf", "in.csv"},
@@ -558,9 +583,10 @@ TEST_F(Cli, CsvNameNeedsAKind) {
     write("in.csv", "Id\n1\n");
     const Result result = run({"-o", "out.csv", "in.csv"});
     EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "mfreport: a .csv report is the paged text report with ';' between its "
-                          "fields, not a plain table: give --kind (html, xml_ss, xml_wp, text or "
-                          "text_csv)\nTry 'mfreport --help' for more information.\n");
+    EXPECT_EQ(result.err,
+              "mfreport: a .csv report is the paged text report with ';' between its "
+              "fields, not a plain table: give --kind (html, xml_ss, xml_wp, xlsx, text or "
+              "text_csv)\nTry 'mfreport --help' for more information.\n");
     EXPECT_EQ(run({"-o", "out.csv", "--kind", "text_csv", "in.csv"}).status, 0);
 }
 

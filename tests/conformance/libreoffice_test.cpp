@@ -1,5 +1,5 @@
 // The demo report as a reader of a real spreadsheet and word-processing
-// program gets it: LibreOffice opens the workbook and the document, writes the
+// program gets it: LibreOffice opens the workbooks and the document, writes the
 // worksheets as CSV and the document as text and as PDF, and every value and
 // text of the report must be there, with the document's page header, footer
 // and contents page numbers.
@@ -164,11 +164,14 @@ protected:
         const std::string csv = "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,";
         const std::string workbook = quoted((dir_ / "reports/report-workbook.xml").string());
         const std::string document = quoted((dir_ / "reports/report-document.xml").string());
+        const std::string package = quoted((dir_ / "reports/report.xlsx").string());
         const struct {
             std::string format, outdir, file;
         } conversions[] = {
             {csv + "true,false,false,-1", "shown", workbook},
             {csv + "false,false,false,-1", "values", workbook},
+            {csv + "true,false,false,-1", "shown-xlsx", package},
+            {csv + "false,false,false,-1", "values-xlsx", package},
             {"txt:Text (encoded):UTF8", "text", document},
             {"pdf", "pdf", document},
         };
@@ -232,6 +235,20 @@ TEST_F(LibreOffice, WorkbookHoldsEveryValueInFullPrecision) {
         const std::string name = std::string("report-workbook-") + sheet + ".csv";
         EXPECT_TRUE(
             sameValues(read("values/" + name),
+                       mftest::golden(std::string("conformance/values-") + sheet + ".csv")));
+    }
+}
+
+// The .xlsx workbook shows and holds the same cells as the 2003 workbook.
+TEST_F(LibreOffice, XlsxWorkbookShowsAndHoldsEveryCell) {
+    for (const char* sheet : kSheets) {
+        SCOPED_TRACE(sheet);
+        const std::string name = std::string("report-") + sheet + ".csv";
+        EXPECT_TRUE(
+            mftest::sameLines(read("shown-xlsx/" + name),
+                              mftest::golden(std::string("conformance/shown-") + sheet + ".csv")));
+        EXPECT_TRUE(
+            sameValues(read("values-xlsx/" + name),
                        mftest::golden(std::string("conformance/values-") + sheet + ".csv")));
     }
 }

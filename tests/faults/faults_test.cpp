@@ -267,7 +267,8 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, Faults,
                                            KindFiles{mfDevice::XML_SS, "book.xml", "book.xml"},
                                            KindFiles{mfDevice::XML_WP, "doc.xml", "doc.xml"},
                                            KindFiles{mfDevice::TEXT, "report", "report.LIS"},
-                                           KindFiles{mfDevice::TEXT_CSV, "report", "report.csv"}),
+                                           KindFiles{mfDevice::TEXT_CSV, "report", "report.csv"},
+                                           KindFiles{mfDevice::XLSX, "book.xlsx", "book.xlsx"}),
                          [](const auto& info) {
                              switch (info.param.kind) {
                              case mfDevice::HTML:
@@ -278,6 +279,8 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, Faults,
                                  return std::string("Document");
                              case mfDevice::TEXT:
                                  return std::string("Text");
+                             case mfDevice::XLSX:
+                                 return std::string("Package");
                              default:
                                  return std::string("Csv");
                              }

@@ -1,5 +1,3 @@
-#include <minizip/unzip.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -10,32 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "mfreport/mfreport.h"
+#include "package_reader.h"
 #include "test_env.h"
 
 namespace {
 
-using Parts = std::map<std::string, std::string>;
-
-/// Every part of the package at `path`, by name; empty when it is no ZIP.
-Parts partsOf(const std::string& path) {
-    Parts parts;
-    unzFile zip = unzOpen64(path.c_str());
-    if (zip == nullptr) {
-        return parts;
-    }
-    for (int at = unzGoToFirstFile(zip); at == UNZ_OK; at = unzGoToNextFile(zip)) {
-        char name[512];
-        unz_file_info64 info;
-        unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0);
-        std::string content(info.uncompressed_size, '\0');
-        unzOpenCurrentFile(zip);
-        unzReadCurrentFile(zip, content.data(), static_cast<unsigned>(content.size()));
-        unzCloseCurrentFile(zip);
-        parts[name] = content;
-    }
-    unzClose(zip);
-    return parts;
-}
+using mftest::Parts;
+using mftest::partsOf;
 
 const mfReportClient client("BeamCalc", "Plane frame analysis", "2.4.1", "01-NOV-2026");
 const mfReportHeader model("Foot & bridge", "Two spans", "bridge.mdl", "JD", "05-DEC-2026");
