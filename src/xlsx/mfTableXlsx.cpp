@@ -88,8 +88,8 @@ struct Worksheet {
         }
         // What is buffered belongs to the worksheet before.
         out.finish();
-        writer->sheet_ = writer->workbook_->beginSheet(table.header().name(), table.column_size());
-        writer->sheetRecords_ = 0;
+        writer->sheetStarted(
+            writer->workbook_->beginSheet(table.header().name(), table.column_size()));
         out.lines(worksheetStart);
         const int64_t columns = std::min(static_cast<int64_t>(table.column_size()), kSheetColumns);
         if (columns > 0) {
@@ -149,23 +149,17 @@ std::shared_ptr<mfreport::xlsx::Workbook> workbookOf(mfDevice* device) {
 } // namespace
 
 mfTableXlsx::mfTableXlsx(const mfTableHeader& header, mfDevice* device)
-    : mfMarkupTable(header, device, mfreport::markup::outputOf<mfXlsxDevice>(device), worksheet),
+    : mfWorksheetTable(header, device, mfreport::markup::outputOf<mfXlsxDevice>(device), worksheet),
       workbook_(workbookOf(device)) {}
 
-bool mfTableXlsx::begin_table() {
-    sheetRecords_ = 0;
-    return mfMarkupTable::begin_table();
+size_t mfTableXlsx::sheetsInWorkbook() const {
+    return workbook_ != nullptr ? workbook_->sheets() : 0;
 }
 
-bool mfTableXlsx::begin_record() {
-    // A full worksheet that is still the workbook's last: the table goes on
-    // on the next one, whose head the record writes.
-    if (sheetRecords_ >= mfreport::markup::kRecordsPerSheet && workbook_ != nullptr &&
-        sheet_ == workbook_->sheets()) {
-        mfMarkupTable::end_table();
-        mfMarkupTable::begin_table();
+void mfTableXlsx::recordWritten(size_t sheet, int64_t records) {
+    if (workbook_ != nullptr) {
+        workbook_->setRecords(sheet, records);
     }
-    return mfMarkupTable::begin_record();
 }
 
 bool mfTableXlsx::insertValue(int column, const int& value, const std::string*) {
@@ -227,20 +221,4 @@ bool mfTableXlsx::insertValue(int column, const std::string& value, const std::s
         appendXmlText(out, text);
         out += textEnd;
     });
-}
-
-bool mfTableXlsx::end_record() {
-    const bool written = mfMarkupTable::end_record();
-    if (written) {
-        ++sheetRecords_;
-        if (workbook_ != nullptr && sheet_ > 0) {
-            workbook_->setRecords(sheet_, sheetRecords_);
-        }
-    }
-    return written;
-}
-
-bool mfTableXlsx::end_table() {
-    sheetRecords_ = 0;
-    return mfMarkupTable::end_table();
 }

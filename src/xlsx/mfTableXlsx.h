@@ -16,23 +16,19 @@
 #include <memory>
 #include <string>
 
-#include "mfreport/markup/mfMarkupTable.h"
+#include "mfreport/markup/mfWorksheetTable.h"
 
 namespace mfreport::xlsx {
 class Workbook;
 struct Worksheet;
 } // namespace mfreport::xlsx
 
-class mfTableXlsx : public mfMarkupTable {
+class mfTableXlsx : public mfWorksheetTable {
 public:
     /// `device` must be an mfXlsxDevice; on any other every operation that
     /// writes answers false.
     mfTableXlsx(const mfTableHeader& header, mfDevice* device);
 
-    bool begin_table() override;
-    /// The first record after begin_table starts the worksheet; a record
-    /// that finds its worksheet full first ends it and starts the next.
-    bool begin_record() override;
     using mfTable::insertValue; // the other arithmetic types
     /// The link is ignored. In an INTEGER or REAL column a text that is a
     /// plain decimal number (between blanks) is a number cell; any other text
@@ -42,18 +38,15 @@ public:
     /// A value that is not finite is a string cell ("INF", "-INF", "NAN").
     bool insertValue(int column, const double& value, const std::string* link = nullptr) override;
     bool insertValue(int column, const int& value, const std::string* link = nullptr) override;
-    bool end_record() override;
-    /// Ends the worksheet's rows; a table without records leaves nothing in
-    /// the workbook.
-    bool end_table() override;
+
+protected:
+    size_t sheetsInWorkbook() const override;
+    /// The worksheet's part states how many rows it holds.
+    void recordWritten(size_t sheet, int64_t records) override;
 
 private:
     friend struct mfreport::xlsx::Worksheet;
 
     /// The device's workbook; null on a device of another kind.
     std::shared_ptr<mfreport::xlsx::Workbook> workbook_;
-    /// The number of the table's open worksheet in the workbook, 0 before its first.
-    size_t sheet_ = 0;
-    /// Records written on that worksheet.
-    int64_t sheetRecords_ = 0;
 };

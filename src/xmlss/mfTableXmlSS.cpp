@@ -67,8 +67,7 @@ struct Worksheet {
         if (auto* writer = dynamic_cast<mfTableXmlSS*>(&table);
             writer != nullptr && writer->sheetNames_ != nullptr) {
             name = writer->sheetNames_->add(name);
-            writer->sheet_ = writer->sheetNames_->size();
-            writer->sheetRecords_ = 0;
+            writer->sheetStarted(writer->sheetNames_->size());
         }
         out.line(R"(<Worksheet ss:Name=")", XmlAttribute{name}, R"(">)");
         out.line(namesStart);
@@ -128,26 +127,15 @@ constexpr int kDigits = 16;
 } // namespace
 
 mfTableXmlSS::mfTableXmlSS(const mfTableHeader& header, mfDevice* device)
-    : mfMarkupTable(header, device, mfreport::markup::outputOf<mfXmlSSDevice>(device), worksheet) {
+    : mfWorksheetTable(header, device, mfreport::markup::outputOf<mfXmlSSDevice>(device),
+                       worksheet) {
     if (auto* workbook = dynamic_cast<mfXmlSSDevice*>(device); workbook != nullptr) {
         sheetNames_ = workbook->sheetNames();
     }
 }
 
-bool mfTableXmlSS::begin_table() {
-    sheetRecords_ = 0;
-    return mfMarkupTable::begin_table();
-}
-
-bool mfTableXmlSS::begin_record() {
-    // A full worksheet that is still the workbook's last: the table goes on
-    // on the next one, whose head the record writes.
-    if (sheetRecords_ >= mfreport::markup::kRecordsPerSheet && sheetNames_ != nullptr &&
-        sheet_ == sheetNames_->size()) {
-        mfMarkupTable::end_table();
-        mfMarkupTable::begin_table();
-    }
-    return mfMarkupTable::begin_record();
+size_t mfTableXmlSS::sheetsInWorkbook() const {
+    return sheetNames_ != nullptr ? sheetNames_->size() : 0;
 }
 
 bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*) {
@@ -198,17 +186,4 @@ bool mfTableXmlSS::insertValue(int column, const std::string& value, const std::
         appendXmlText(out, text);
         out += cellEnd;
     });
-}
-
-bool mfTableXmlSS::end_record() {
-    const bool written = mfMarkupTable::end_record();
-    if (written) {
-        ++sheetRecords_;
-    }
-    return written;
-}
-
-bool mfTableXmlSS::end_table() {
-    sheetRecords_ = 0;
-    return mfMarkupTable::end_table();
 }

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "mfreport/markup/mfMarkupTable.h"
+#include "mfreport/markup/mfWorksheetTable.h"
 
 namespace mfreport::markup {
 class SheetNames;
@@ -24,16 +24,12 @@ namespace mfreport::xmlss {
 struct Worksheet;
 }
 
-class mfTableXmlSS : public mfMarkupTable {
+class mfTableXmlSS : public mfWorksheetTable {
 public:
     /// `device` must be an mfXmlSSDevice; on any other every operation that
     /// writes answers false.
     mfTableXmlSS(const mfTableHeader& header, mfDevice* device);
 
-    bool begin_table() override;
-    /// The first record after begin_table writes the worksheet start; a
-    /// record that finds its worksheet full first ends it and starts the next.
-    bool begin_record() override;
     using mfTable::insertValue; // the other arithmetic types
     /// The link is ignored: a worksheet cell carries no link. In an INTEGER
     /// or REAL column a text that is a plain decimal number (between blanks)
@@ -43,18 +39,13 @@ public:
                      const std::string* link = nullptr) override;
     bool insertValue(int column, const double& value, const std::string* link = nullptr) override;
     bool insertValue(int column, const int& value, const std::string* link = nullptr) override;
-    bool end_record() override;
-    /// Writes the worksheet end; a table without records leaves nothing in
-    /// the workbook.
-    bool end_table() override;
+
+protected:
+    size_t sheetsInWorkbook() const override;
 
 private:
     friend struct mfreport::xmlss::Worksheet;
 
     /// The workbook's sheet names; null on a device of another kind.
     std::shared_ptr<mfreport::markup::SheetNames> sheetNames_;
-    /// The number of the table's open worksheet in the workbook, 0 before its first.
-    size_t sheet_ = 0;
-    /// Records written on that worksheet.
-    int64_t sheetRecords_ = 0;
 };
