@@ -255,6 +255,8 @@ int main(int argc, char** argv) {
                                  "footbridge.png", ".csv");
         written &=
             writeDocument(client, model, outdir / "report.xlsx", mfDevice::XLSX, "footbridge.png");
+        written &=
+            writeDocument(client, model, outdir / "report.docx", mfDevice::DOCX, figure.string());
     } catch (const std::exception& e) {
         std::cerr << "mfreport-demo: " << e.what() << '\n';
         return 1;

@@ -31,5 +31,8 @@
 #include "mfreport/xmlwp/mfTableXmlWP.h"
 #include "mfreport/xmlwp/mfXmlWPDevice.h"
 
+#include "mfreport/docx/mfDocxDevice.h"
+#include "mfreport/docx/mfTableDocx.h"
+
 #include "mfreport/text/mfTableText.h"
 #include "mfreport/text/mfTextDevice.h"

@@ -20,7 +20,8 @@ public:
         XML_WP = 3,
         TEXT_CSV = 4,
         TOC = 5,
-        XLSX = 6
+        XLSX = 6,
+        DOCX = 7
     };
 
     mfDevice();

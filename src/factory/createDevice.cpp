@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "mfreport/device/mfDevice.h"
+#include "mfreport/docx/mfDocxDevice.h"
 #include "mfreport/html/mfHtmlDevice.h"
 #include "mfreport/text/mfTextDevice.h"
 #include "mfreport/xlsx/mfXlsxDevice.h"
@@ -24,10 +25,13 @@ mfDevice* mfDevice::createDevice(const mfReportClient& client, const std::string
     case XLSX:
         device = std::make_unique<mfXlsxDevice>(client, fileName, header);
         break;
+    case DOCX:
+        device = std::make_unique<mfDocxDevice>(client, fileName, header);
+        break;
     case TEXT_CSV:
         device = std::make_unique<mfTextDevice>(client, fileName, true);
         break;
-    default: // TEXT, TOC and every kind outside 1 to 4 and 6
+    default: // TEXT, TOC and every kind outside 1 to 4, 6 and 7
         device = std::make_unique<mfTextDevice>(client, fileName, false);
         break;
     }

@@ -5,11 +5,11 @@
 #include <sstream>
 #include <string_view>
 
+#include "mfreport/markup/logo_png.h"
 #include "mfreport/markup/output.h"
 #include "mfreport/platform/Base64File.h"
 #include "mfreport/platform/maker.h"
 #include "mfreport/platform/mfDateTime.h"
-#include "mfreport/xmlwp/logo_png.h"
 #include "mfreport/xmlwp/mfTableXmlWP.h"
 
 namespace {
@@ -431,8 +431,9 @@ private:
 
     void logoPicture() {
         writeLines(out_, logoShapeType);
-        const std::string base64 = Base64File::encodeBytes(std::string_view(
-            reinterpret_cast<const char*>(mfreport::xmlwp::logoPng), mfreport::xmlwp::logoPngSize));
+        const std::string base64 = Base64File::encodeBytes(
+            std::string_view(reinterpret_cast<const char*>(mfreport::markup::logoPng),
+                             mfreport::markup::logoPngSize));
         const std::string_view text(base64);
         out_.line(T(11), logoDataStart, text.substr(0, base64Line));
         for (size_t at = base64Line; at < text.size(); at += base64Line) {

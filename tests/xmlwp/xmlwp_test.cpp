@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "markup_documents.h"
+#include "mfreport/markup/logo_png.h"
 #include "mfreport/platform/maker.h"
-#include "mfreport/xmlwp/logo_png.h"
 
 namespace {
 
@@ -155,8 +155,8 @@ uint32_t crc32(const unsigned char* bytes, size_t length) {
 }
 
 TEST(XmlWPSkeleton, LogoIsA91By63RgbPng) {
-    const unsigned char* png = mfreport::xmlwp::logoPng;
-    const size_t size = mfreport::xmlwp::logoPngSize;
+    const unsigned char* png = mfreport::markup::logoPng;
+    const size_t size = mfreport::markup::logoPngSize;
     ASSERT_EQ(size, 1422U);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(png), 8), "\x89PNG\r\n\x1a\n");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(png) + 12, 4), "IHDR");

@@ -1,0 +1,233 @@
+#include "mfreport/docx/mfDocxDevice.h"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "mfreport/docx/document.h"
+#include "mfreport/docx/mfTableDocx.h"
+#include "mfreport/docx/picture.h"
+#include "mfreport/markup/output.h"
+#include "mfreport/platform/maker.h"
+#include "mfreport/platform/mfDateTime.h"
+
+namespace {
+
+using mfreport::markup::Output;
+using mfreport::markup::XmlAttribute;
+using mfreport::markup::XmlText;
+
+constexpr std::string_view paragraphStart =
+    R"(<w:p><w:pPr><w:pStyle w:val="TextParagraph"/></w:pPr><w:r><w:t xml:space="preserve">)";
+constexpr std::string_view runEnd = "</w:t></w:r></w:p>";
+constexpr std::string_view pageBreak = R"(<w:p><w:r><w:br w:type="page"/></w:r></w:p>)";
+constexpr std::string_view tocBegin[] = {
+    R"(<w:p><w:pPr><w:pStyle w:val="TOC1"/></w:pPr><w:r><w:fldChar w:fldCharType="begin"/></w:r>)"
+    R"(<w:r><w:instrText xml:space="preserve"> TOC \o "1-5" \h \z \u </w:instrText></w:r>)"
+    R"(<w:r><w:fldChar w:fldCharType="separate"/></w:r></w:p>)",
+};
+constexpr std::string_view tocEnd = R"(<w:p><w:r><w:fldChar w:fldCharType="end"/></w:r></w:p>)";
+// The rest of a contents entry after its text: the dotted tab and the page
+// reference field, which the reader fills in when it updates the fields.
+constexpr std::string_view tocPageStart =
+    R"(</w:t></w:r><w:r><w:tab/></w:r><w:r><w:fldChar w:fldCharType="begin"/></w:r><w:r><w:instrText xml:space="preserve"> PAGEREF )";
+constexpr std::string_view tocPageEnd =
+    R"( \h </w:instrText></w:r><w:r><w:fldChar w:fldCharType="separate"/></w:r><w:r><w:t>1</w:t></w:r><w:r><w:fldChar w:fldCharType="end"/></w:r></w:hyperlink></w:p>)";
+
+// Bookmark name of a numbered heading: blanks, ".", "/" and "-" become "_",
+// as in the other word-processing kind, so that links name the same anchors.
+std::string bookmarkName(std::string text) {
+    for (char& c : text) {
+        if (c == ' ' || c == '.' || c == '/' || c == '-') {
+            c = '_';
+        }
+    }
+    return text;
+}
+
+template <class T>
+std::string streamed(const T& value) {
+    std::ostringstream os;
+    os << value;
+    return os.str();
+}
+
+bool readFile(const std::string& fileName, std::string& bytes) {
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+} // namespace
+
+mfDocxDevice::mfDocxDevice(const mfReportClient& client, const std::string& fileName,
+                           const mfReportHeader& header)
+    : identity_(std::make_unique<mfreport::docx::Identity>(mfreport::docx::Identity{
+          client.name(), client.version(), header.model_name(), header.model_sign(),
+          header.model_description(), header.model_date(), header.model_filename(),
+          streamed(mfDate()), streamed(mfTime()), mfreport::maker().name})),
+      document_(std::make_shared<mfreport::docx::Document>(fileName)),
+      output_(std::make_shared<Output>(document_->sink())) {
+    output_->line(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)");
+    output_->line("<w:document ", mfreport::docx::kNamespaces, ">");
+    output_->line("<w:body>");
+    output_->finish();
+}
+
+mfDocxDevice::~mfDocxDevice() {
+    mfDocxDevice::close();
+}
+
+bool mfDocxDevice::close() {
+    const int64_t logoId = output_->closed() ? 0 : output_->nextId();
+    const bool body = output_->closeDocument(mfreport::docx::Document::bodyEnd());
+    return document_->close(*identity_, logoId) && body;
+}
+
+bool mfDocxDevice::flush() {
+    return output_->finish();
+}
+
+mfTable* mfDocxDevice::addTable(const mfTableHeader& header) {
+    return new mfTableDocx(header, this);
+}
+
+mfDevice::ReportType mfDocxDevice::report_type() const {
+    return DOCX;
+}
+
+const std::shared_ptr<mfreport::markup::Output>& mfDocxDevice::output() {
+    return output_;
+}
+
+bool mfDocxDevice::addParagraph(const std::string& text) {
+    if (!output_->startContent()) {
+        return false;
+    }
+    output_->line(paragraphStart, XmlText{text}, runEnd);
+    return output_->finish();
+}
+
+bool mfDocxDevice::addPageBreak() {
+    if (!output_->startContent()) {
+        return false;
+    }
+    output_->line(pageBreak);
+    return output_->finish();
+}
+
+bool mfDocxDevice::beginTOC() {
+    if (!output_->startContent()) {
+        return false;
+    }
+    output_->lines(tocBegin);
+    return output_->finish();
+}
+
+bool mfDocxDevice::endTOC() {
+    if (!output_->startContent()) {
+        return false;
+    }
+    output_->line(tocEnd);
+    return output_->finish();
+}
+
+bool mfDocxDevice::addHeading(const std::string& text, int level) {
+    return writeHeading(text, level, nullptr);
+}
+
+bool mfDocxDevice::addAnchoredHeading(const std::string& text, int level,
+                                      const std::string& anchor) {
+    return writeHeading(text, level, &anchor);
+}
+
+bool mfDocxDevice::writeHeading(const std::string& text, int level, const std::string* anchor) {
+    if (!output_->startContent()) {
+        return false;
+    }
+    Output& out = *output_;
+    const std::string numbered = numbered_heading(text, level);
+    const int64_t id = out.nextId();
+    if (level >= 1 && level <= 5) {
+        out.line(R"(<w:p><w:pPr><w:pStyle w:val="Heading)", level, R"("/></w:pPr>)");
+    } else {
+        out.line(R"(<w:p><w:pPr><w:pStyle w:val="HeadingUnnumbered"/></w:pPr>)");
+    }
+    int64_t anchorId = 0;
+    if (anchor != nullptr) {
+        anchorId = out.nextId();
+        out.line(R"(<w:bookmarkStart w:id=")", anchorId, R"(" w:name=")", XmlAttribute{*anchor},
+                 R"("/>)");
+    }
+    out.line(R"(<w:bookmarkStart w:id=")", id, R"(" w:name=")",
+             XmlAttribute{bookmarkName(numbered)}, R"("/>)");
+    out.line(R"(<w:r><w:t xml:space="preserve">)", XmlText{numbered}, "</w:t></w:r>");
+    out.line(R"(<w:bookmarkEnd w:id=")", id, R"("/>)");
+    if (anchor != nullptr) {
+        out.line(R"(<w:bookmarkEnd w:id=")", anchorId, R"("/>)");
+    }
+    out.line("</w:p>");
+    return out.finish();
+}
+
+bool mfDocxDevice::addHeadingToTOC(const std::string& text, int level) {
+    if (!output_->startContent()) {
+        return false;
+    }
+    Output& out = *output_;
+    const std::string numbered = numbered_heading(text, level);
+    const std::string bookmark = bookmarkName(numbered);
+    const int style = level < 1 ? 1 : level > 5 ? 5 : level;
+    out.line(R"(<w:p><w:pPr><w:pStyle w:val="TOC)", style, R"("/></w:pPr><w:hyperlink w:anchor=")",
+             XmlAttribute{bookmark}, R"(" w:history="1"><w:r><w:t xml:space="preserve">)",
+             XmlText{numbered}, tocPageStart, XmlText{bookmark}, tocPageEnd);
+    return out.finish();
+}
+
+bool mfDocxDevice::addList(const Vector<std::string>& items, int style) {
+    if (!output_->startContent()) {
+        return false;
+    }
+    if (items.empty()) {
+        return output_->finish();
+    }
+    const int64_t numbering =
+        style == 2 ? document_->nextNumberedList() : mfreport::docx::Document::kBullets;
+    for (const std::string& item : items) {
+        output_->line(
+            R"(<w:p><w:pPr><w:pStyle w:val="ListParagraph"/><w:numPr><w:ilvl w:val="0"/><w:numId w:val=")",
+            numbering, R"("/></w:numPr></w:pPr><w:r><w:t xml:space="preserve">)", XmlText{item},
+            runEnd);
+    }
+    return output_->finish();
+}
+
+bool mfDocxDevice::addFigure(const std::string& fileName, const std::string& caption) {
+    if (output_->closed()) {
+        return false;
+    }
+    std::string bytes;
+    if (!readFile(fileName, bytes)) {
+        return false;
+    }
+    const auto picture = mfreport::docx::readPicture(bytes);
+    if (!picture || !output_->startContent()) {
+        return false;
+    }
+    const int64_t id = output_->nextId();
+    const std::string relation = document_->addPicture(std::move(bytes), *picture);
+    std::string run = R"(<w:p><w:pPr><w:pStyle w:val="Figure"/></w:pPr><w:r>)";
+    mfreport::docx::appendInlinePicture(
+        run, id, relation, fileName,
+        mfreport::docx::extentOf(*picture,
+                                 mfreport::docx::kTextWidth * mfreport::docx::kEmuPerTwip));
+    run += "</w:r></w:p>";
+    output_->line(run);
+    output_->line(
+        R"(<w:p><w:pPr><w:pStyle w:val="Caption"/></w:pPr><w:r><w:t xml:space="preserve">)",
+        XmlText{fileName}, " : ", XmlText{caption}, runEnd);
+    return output_->finish();
+}
