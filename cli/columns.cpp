@@ -156,6 +156,9 @@ void ColumnStats::add(std::string_view value, const CsvReader& reader, size_t fi
     if (value.size() > chars) { // never fewer bytes than characters
         chars = std::max(chars, utf8Length(value));
     }
+    if (notNumber.found) {
+        return; // a text column: only its lengths count from here on
+    }
     const Number number = parseNumber(value, decimalComma);
     if (number.kind == Number::None) {
         note(notNumber, value, reader, field);
@@ -166,9 +169,11 @@ void ColumnStats::add(std::string_view value, const CsvReader& reader, size_t fi
         note(leadingZero, value, reader, field);
     }
     if (fitsInt(number)) {
-        char digits[24];
-        const auto result = std::to_chars(digits, digits + sizeof digits, number.integer);
-        integerWidth = std::max(integerWidth, static_cast<size_t>(result.ptr - digits));
+        if (value.size() > integerWidth) { // never more characters than the text's
+            char digits[24];
+            const auto result = std::to_chars(digits, digits + sizeof digits, number.integer);
+            integerWidth = std::max(integerWidth, static_cast<size_t>(result.ptr - digits));
+        }
     } else {
         note(notInteger, value, reader, field);
     }
