@@ -690,22 +690,39 @@ const Kind* findKind(std::string_view name) {
     return nullptr;
 }
 
+// Peak resident memory in KiB of the tool converting `csv` once, as a child
+// of a separate small process (a child's peak counts the memory of the
+// process that started it).
+long toolPeakMemory(const char* self, const char* tool, const Kind& kind, const std::string& csv) {
+    const std::string command = std::string(self) + " --only tool --tool " + tool +
+                                " --tool-kind " + std::string(kind.name) + " --input " + csv;
+    std::FILE* child = popen(command.c_str(), "r");
+    if (child == nullptr) {
+        return -1;
+    }
+    long kib = -1;
+    if (std::fscanf(child, "%ld", &kib) != 1) {
+        kib = -1;
+    }
+    return pclose(child) == 0 ? kib : -1;
+}
+
 // The tool converting the workload's CSV file into a report of `kind`,
 // against the library writing the same table from memory.
-void benchTool(const char* tool, const Kind& kind, int records, int pairs) {
+void benchTool(const char* self, const char* tool, const Kind& kind, int records, int pairs) {
     const std::string csv = stem("workload", "input") + ".csv";
     writeWorkloadCsv(csv, records);
     std::vector<double> toolTimes;
     std::vector<double> library;
-    long peak = -1;
     for (int rep = 0; rep < pairs; ++rep) {
         std::string toolFile;
         std::string libraryFile;
-        toolTimes.push_back(timed([&] { toolFile = runTool(tool, kind, csv, &peak); }));
+        toolTimes.push_back(timed([&] { toolFile = runTool(tool, kind, csv, nullptr); }));
         library.push_back(timed([&] { libraryFile = writeLibrary(kind, records); }));
         removeFiles(toolFile);
         removeFiles(libraryFile);
     }
+    const long peak = toolPeakMemory(self, tool, kind, csv);
     std::remove(csv.c_str());
     const double cells = static_cast<double>(records) * kColumns;
     const double t = median(toolTimes);
@@ -725,7 +742,7 @@ void benchTool(const char* tool, const Kind& kind, int records, int pairs) {
     std::fprintf(stderr,
                  "usage: %s [--records N] [--kind html|xmlss|xmlwp|text|csv|tool|all] [--reps N]\n"
                  "          [--only library|limit] [--tool-kind KIND] [--tool PATH]\n"
-                 "          [--make-csv FILE]\n",
+                 "          [--make-csv FILE] [--only tool --input FILE]\n",
                  self);
     std::exit(2);
 }
@@ -744,6 +761,7 @@ int main(int argc, char** argv) {
     std::string toolKindName = "csv";
     std::string toolPath = kToolPath;
     std::string csvFile;
+    std::string inputFile;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (i + 1 >= argc) {
@@ -764,6 +782,8 @@ int main(int argc, char** argv) {
             toolPath = value;
         } else if (arg == "--make-csv") {
             csvFile = value;
+        } else if (arg == "--input") {
+            inputFile = value;
         } else if (arg == "--peak") {
             peak = std::string_view(value) == "yes";
         } else {
@@ -778,7 +798,8 @@ int main(int argc, char** argv) {
     const bool withTool = kindName == "tool" || (kindName == "all" && !toolPath.empty());
     if (records < 1 || reps < 1 || toolTarget == nullptr || (withTool && toolPath.empty()) ||
         (kindName != "all" && kindName != "tool" && findKind(kindName) == nullptr) ||
-        (!only.empty() && only != "library" && only != "limit")) {
+        (!only.empty() && only != "library" && only != "limit" && only != "tool") ||
+        (only == "tool" && inputFile.empty())) {
         usage(argv[0]);
     }
     std::vector<const Kind*> kinds;
@@ -788,6 +809,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (only == "tool") {
+        long kib = -1;
+        removeFiles(runTool(toolPath.c_str(), *toolTarget, inputFile, &kib));
+        std::printf("%ld\n", kib);
+        return 0;
+    }
     if (!only.empty()) {
         for (const Kind* kind : kinds) {
             removeFiles(only == "library" ? writeLibrary(*kind, records)
@@ -838,7 +865,7 @@ int main(int argc, char** argv) {
         allSame = allSame && same;
     }
     if (withTool) {
-        benchTool(toolPath.c_str(), *toolTarget, records, pairs);
+        benchTool(argv[0], toolPath.c_str(), *toolTarget, records, pairs);
     }
     return allSame ? 0 : 1;
 }
