@@ -36,7 +36,22 @@ constexpr std::uint64_t kExactMantissa = std::uint64_t{1} << 53;
 
 // The digits from p on added to `mantissa`; the end of the digits. Past 19
 // digits the mantissa is of no use (the caller counts the digits).
-const char* addDigits(const char* p, const char* end, std::uint64_t& mantissa) {
+inline const char* addDigits(const char* p, const char* end, std::uint64_t& mantissa) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // Four digits at a time: each byte 0x30 to 0x39, then their value.
+    while (end - p >= 4) {
+        std::uint32_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        if (((word & 0xF0F0F0F0) | (((word + 0x06060606) & 0xF0F0F0F0) >> 4)) != 0x33333333) {
+            break;
+        }
+        word &= 0x0F0F0F0F;
+        word = (word * 10 + (word >> 8)) & 0x00FF00FF;
+        word = (word * 100 + (word >> 16)) & 0xFFFF;
+        mantissa = mantissa * 10000 + word;
+        p += 4;
+    }
+#endif
     for (; p < end && isDigit(*p); ++p) {
         mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     }

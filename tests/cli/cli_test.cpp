@@ -506,16 +506,19 @@ TEST_F(Cli, LargeInputsAcrossReadBlocks) {
 }
 
 TEST_F(Cli, NumbersReadAsTheirNearestDouble) {
-    // Short plain decimals, and those beyond 2^53 or with an exponent.
+    // Short plain decimals (some with runs of four digits), and those beyond
+    // 2^53 or with an exponent.
     write("values.csv", "V\n0.1\n2.5\n9007199254740993\n0.30000000000000004\n"
-                        "1e22\n123456789012345678901\n+7.75\n");
+                        "1e22\n123456789012345678901\n+7.75\n4096.0625\n-1024.25\n"
+                        "65536.125\n");
     const Result result = run({"-o", "values.xml", "--kind", "xml_ss", "values.csv"});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::string sheet = read("values.xml");
     for (const char* value :
          {"1.0000000000000001E-01", "2.5000000000000000E+00", "9.0071992547409920E+15",
           "3.0000000000000004E-01", "1.0000000000000000E+22", "1.2345678901234568E+20",
-          "7.7500000000000000E+00"}) {
+          "7.7500000000000000E+00", "4.0960625000000000E+03", "-1.0242500000000000E+03",
+          "6.5536125000000000E+04"}) {
         EXPECT_NE(sheet.find(std::string("ss:Type=\"Number\">") + value + "</Data>"),
                   std::string::npos)
             << value;
