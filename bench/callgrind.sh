@@ -4,11 +4,16 @@
 # R = 12000 records less those of R = 2000, divided by the 100000 cells between
 # them; then the library's instructions over the limit's.
 #
+# The kind "tool" runs the command-line tool (BUILD/cli/mfreport, or $MFREPORT_TOOL)
+# on the workload as a CSV file into a semicolon-separated report, against the
+# library writing that kind from memory.
+#
 #   bench/callgrind.sh BUILD/bench/mfreport_bench [KIND...]
 set -eu
 bench=$1
 shift
-kinds=${*:-html xmlss xmlwp text csv}
+kinds=${*:-html xmlss xmlwp text csv tool}
+tool=${MFREPORT_TOOL:-$(dirname "$bench")/../cli/mfreport}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -25,10 +30,30 @@ perCell() {
     echo $(((high - low) / 100000))
 }
 
+# Instructions of the tool converting the workload of the given records.
+toolInstructions() {
+    "$bench" --make-csv "$scratch/in.csv" --records "$1"
+    valgrind --tool=callgrind --callgrind-out-file="$scratch/out" "$tool" --kind text_csv \
+        -o "$scratch/report.csv" "$scratch/in.csv" 2>"$scratch/log" >/dev/null
+    sed -n 's/.*Collected : \([0-9]*\).*/\1/p' "$scratch/log"
+}
+
+toolPerCell() {
+    low=$(toolInstructions 2000)
+    high=$(toolInstructions 12000)
+    echo $(((high - low) / 100000))
+}
+
 printf '%-6s %12s %12s %7s\n' kind library limit ratio
 for kind in $kinds; do
-    library=$(perCell --only library --kind "$kind")
-    limit=$(perCell --only limit --kind "$kind")
+    if [ "$kind" = tool ]; then
+        # The tool's limit is the library writing the same kind.
+        library=$(toolPerCell)
+        limit=$(perCell --only library --kind csv)
+    else
+        library=$(perCell --only library --kind "$kind")
+        limit=$(perCell --only limit --kind "$kind")
+    fi
     printf '%-6s %12s %12s %7s\n' "$kind" "$library" "$limit" \
         "$(awk -v a="$library" -v b="$limit" 'BEGIN { printf "%.2f", a / b }')"
 done

@@ -25,6 +25,9 @@
 // For instruction counts under valgrind: --only library|limit runs that side
 // once, without timing pairs or child processes.
 
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,6 +47,12 @@
 #include "mfreport/mfreport.h"
 
 namespace {
+
+#ifdef MFREPORT_TOOL
+constexpr const char* kToolPath = MFREPORT_TOOL;
+#else
+constexpr const char* kToolPath = "";
+#endif
 
 constexpr int kColumns = 10;
 constexpr int kRealColumns = 7;
@@ -557,6 +566,70 @@ bool sameBytes(const Kind& kind, const std::string& libraryFile, const std::stri
     return !rows.empty() && library.find(rows) != std::string::npos;
 }
 
+// ------------------------------------------------------------------- tool
+
+// The workload as a CSV file: a header row, the reals with 4 decimals.
+void writeWorkloadCsv(const std::string& path, int records) {
+    RawFile out(path);
+    out.put("Name,Number,Random,V3,V4,V5,V6,V7,V8,V9\n");
+    Workload workload;
+    Record r{};
+    for (int i = 0; i < records; ++i) {
+        workload.make(i, r);
+        char* p = out.room();
+        p = copy(p, std::string_view(r.name, static_cast<size_t>(r.nameLength)));
+        *p++ = ',';
+        p = std::to_chars(p, p + 16, r.number).ptr;
+        *p++ = ',';
+        p = std::to_chars(p, p + 16, r.random).ptr;
+        for (int j = 0; j < kRealColumns; ++j) {
+            *p++ = ',';
+            p = std::to_chars(p, p + 64, r.values[j], std::chars_format::fixed, 4).ptr;
+        }
+        *p++ = '\n';
+        out.advance(p);
+    }
+}
+
+// The tool's name for a kind.
+std::string_view toolKind(const Kind& kind) {
+    switch (kind.type) {
+    case mfDevice::HTML:
+        return "html";
+    case mfDevice::XML_SS:
+        return "xml_ss";
+    case mfDevice::XML_WP:
+        return "xml_wp";
+    case mfDevice::TEXT:
+        return "text";
+    default:
+        return "text_csv";
+    }
+}
+
+// Converts `csv` with the command-line tool into a report of `kind`; returns
+// the file written. `peakKib` gets the tool's peak resident memory.
+std::string runTool(const char* tool, const Kind& kind, const std::string& csv, long* peakKib) {
+    const std::string file = stem(kind.name, "tool") + std::string(kind.extension);
+    std::string kindName(toolKind(kind));
+    std::string argv0(tool), kindOption("--kind"), outputOption("-o"), output(file), input(csv);
+    char* args[] = {argv0.data(),  kindOption.data(), kindName.data(), outputOption.data(),
+                    output.data(), input.data(),      nullptr};
+    pid_t child = 0;
+    int status = 0;
+    rusage usage{};
+    if (posix_spawn(&child, tool, nullptr, nullptr, args, environ) != 0 ||
+        wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "mfreport_bench: %s failed on %s\n", tool, csv.c_str());
+        std::exit(1);
+    }
+    if (peakKib != nullptr) {
+        *peakKib = usage.ru_maxrss;
+    }
+    return file;
+}
+
 // ----------------------------------------------------------------- driver
 
 double seconds(const std::chrono::steady_clock::duration d) {
@@ -617,10 +690,59 @@ const Kind* findKind(std::string_view name) {
     return nullptr;
 }
 
+// Peak resident memory in KiB of the tool converting `csv` once, as a child
+// of a separate small process (a child's peak counts the memory of the
+// process that started it).
+long toolPeakMemory(const char* self, const char* tool, const Kind& kind, const std::string& csv) {
+    const std::string command = std::string(self) + " --only tool --tool " + tool +
+                                " --tool-kind " + std::string(kind.name) + " --input " + csv;
+    std::FILE* child = popen(command.c_str(), "r");
+    if (child == nullptr) {
+        return -1;
+    }
+    long kib = -1;
+    if (std::fscanf(child, "%ld", &kib) != 1) {
+        kib = -1;
+    }
+    return pclose(child) == 0 ? kib : -1;
+}
+
+// The tool converting the workload's CSV file into a report of `kind`,
+// against the library writing the same table from memory.
+void benchTool(const char* self, const char* tool, const Kind& kind, int records, int pairs) {
+    const std::string csv = stem("workload", "input") + ".csv";
+    writeWorkloadCsv(csv, records);
+    std::vector<double> toolTimes;
+    std::vector<double> library;
+    for (int rep = 0; rep < pairs; ++rep) {
+        std::string toolFile;
+        std::string libraryFile;
+        toolTimes.push_back(timed([&] { toolFile = runTool(tool, kind, csv, nullptr); }));
+        library.push_back(timed([&] { libraryFile = writeLibrary(kind, records); }));
+        removeFiles(toolFile);
+        removeFiles(libraryFile);
+    }
+    const long peak = toolPeakMemory(self, tool, kind, csv);
+    std::remove(csv.c_str());
+    const double cells = static_cast<double>(records) * kColumns;
+    const double t = median(toolTimes);
+    const double l = median(library);
+    std::vector<double> ratios;
+    for (size_t i = 0; i < library.size(); ++i) {
+        ratios.push_back(library[i] / toolTimes[i]);
+    }
+    std::printf("%-6s %9d %9.4f %9.4f %12.0f %12.0f %6.1f%% %12s %9ld  (tool to %s against "
+                "the library)\n",
+                "tool", records, t, l, cells / t, cells / l, 100.0 * median(ratios), "-", peak,
+                std::string(kind.name).c_str());
+    std::fflush(stdout);
+}
+
 [[noreturn]] void usage(const char* self) {
     std::fprintf(stderr,
-                 "usage: %s [--records N] [--kind html|xmlss|xmlwp|text|csv|all] [--reps N]\n"
-                 "          [--only library|limit]\n",
+                 "usage: %s [--records N] [--kind html|xmlss|xmlwp|text|csv|tool|all] [--reps N]\n"
+                 "          [--only library|limit] [--tool-kind KIND] [--tool PATH]\n"
+                 "          [--make-csv FILE] [--only tool --input FILE]\n",
                  self);
     std::exit(2);
 }
@@ -636,6 +758,10 @@ int main(int argc, char** argv) {
     std::string kindName = "all";
     std::string only;
     bool peak = false;
+    std::string toolKindName = "csv";
+    std::string toolPath = kToolPath;
+    std::string csvFile;
+    std::string inputFile;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (i + 1 >= argc) {
@@ -650,14 +776,30 @@ int main(int argc, char** argv) {
             kindName = value;
         } else if (arg == "--only") {
             only = value;
+        } else if (arg == "--tool-kind") {
+            toolKindName = value;
+        } else if (arg == "--tool") {
+            toolPath = value;
+        } else if (arg == "--make-csv") {
+            csvFile = value;
+        } else if (arg == "--input") {
+            inputFile = value;
         } else if (arg == "--peak") {
             peak = std::string_view(value) == "yes";
         } else {
             usage(argv[0]);
         }
     }
-    if (records < 1 || reps < 1 || (kindName != "all" && findKind(kindName) == nullptr) ||
-        (!only.empty() && only != "library" && only != "limit")) {
+    if (!csvFile.empty()) {
+        writeWorkloadCsv(csvFile, records);
+        return 0;
+    }
+    const Kind* toolTarget = findKind(toolKindName);
+    const bool withTool = kindName == "tool" || (kindName == "all" && !toolPath.empty());
+    if (records < 1 || reps < 1 || toolTarget == nullptr || (withTool && toolPath.empty()) ||
+        (kindName != "all" && kindName != "tool" && findKind(kindName) == nullptr) ||
+        (!only.empty() && only != "library" && only != "limit" && only != "tool") ||
+        (only == "tool" && inputFile.empty())) {
         usage(argv[0]);
     }
     std::vector<const Kind*> kinds;
@@ -667,6 +809,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (only == "tool") {
+        long kib = -1;
+        removeFiles(runTool(toolPath.c_str(), *toolTarget, inputFile, &kib));
+        std::printf("%ld\n", kib);
+        return 0;
+    }
     if (!only.empty()) {
         for (const Kind* kind : kinds) {
             removeFiles(only == "library" ? writeLibrary(*kind, records)
@@ -715,6 +863,9 @@ int main(int argc, char** argv) {
                     same ? "" : "  (bytes differ from the limit's!)");
         std::fflush(stdout);
         allSame = allSame && same;
+    }
+    if (withTool) {
+        benchTool(argv[0], toolPath.c_str(), *toolTarget, records, pairs);
     }
     return allSame ? 0 : 1;
 }

@@ -30,23 +30,31 @@ constexpr size_t kLongestTextDescription = 1200;
 constexpr size_t kLongestTextUnit = 100;
 
 bool blank(std::string_view text) {
-    return text.find_first_not_of(" \t") == std::string_view::npos;
+    for (const char c : text) {
+        if (c != ' ' && c != '\t') {
+            return false;
+        }
+    }
+    return true;
 }
 
 // An identifier or a code such as 007, 01234 or -012 (not 0, 0.5 or -0.25):
 // a zero followed by a digit at the start of the number.
 bool hasLeadingZero(std::string_view text) {
-    size_t at = text.find_first_not_of(" \t");
+    size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) {
+        ++at;
+    }
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
         ++at;
     }
     return at + 1 < text.size() && text[at] == '0' && text[at + 1] >= '0' && text[at + 1] <= '9';
 }
 
-void note(Counterexample& example, std::string_view value, Position at) {
+void note(Counterexample& example, std::string_view value, const CsvReader& reader, size_t field) {
     if (!example.found) {
         example.found = true;
-        example.at = at;
+        example.at = reader.fieldStart(field);
         example.text = forText(value, true, kShownValue);
     }
 }
@@ -138,28 +146,36 @@ void checkTextWidth(const ColumnPlan& column, const std::string& label) {
 
 } // namespace
 
-void ColumnStats::add(std::string_view value, Position at, bool decimalComma) {
+void ColumnStats::add(std::string_view value, const CsvReader& reader, size_t field,
+                      bool decimalComma) {
     if (blank(value)) {
         return;
     }
     ++values;
     bytes = std::max(bytes, value.size());
-    chars = std::max(chars, utf8Length(value));
+    if (value.size() > chars) { // never fewer bytes than characters
+        chars = std::max(chars, utf8Length(value));
+    }
+    if (notNumber.found) {
+        return; // a text column: only its lengths count from here on
+    }
     const Number number = parseNumber(value, decimalComma);
     if (number.kind == Number::None) {
-        note(notNumber, value, at);
-        note(notInteger, value, at);
+        note(notNumber, value, reader, field);
+        note(notInteger, value, reader, field);
         return;
     }
     if (hasLeadingZero(value)) {
-        note(leadingZero, value, at);
+        note(leadingZero, value, reader, field);
     }
     if (fitsInt(number)) {
-        char digits[24];
-        const auto result = std::to_chars(digits, digits + sizeof digits, number.integer);
-        integerWidth = std::max(integerWidth, static_cast<size_t>(result.ptr - digits));
+        if (value.size() > integerWidth) { // never more characters than the text's
+            char digits[24];
+            const auto result = std::to_chars(digits, digits + sizeof digits, number.integer);
+            integerWidth = std::max(integerWidth, static_cast<size_t>(result.ptr - digits));
+        }
     } else {
-        note(notInteger, value, at);
+        note(notInteger, value, reader, field);
     }
     plain = plain && number.plain;
     decimals = std::max(decimals, number.decimals);
@@ -213,22 +229,21 @@ TableScan scanTable(const std::string& path, const Options& options, bool header
                     "more than " + std::to_string(kMostColumns) + " columns");
     }
     for (size_t i = 0; i < count; ++i) {
-        const std::string& field = reader.field(i);
+        const std::string_view field = reader.field(i);
         const size_t first = field.find_first_not_of(" \t");
         if (!options.header) {
             scan.names.push_back(std::to_string(i + 1));
         } else if (first == std::string::npos) {
             scan.names.push_back("Column " + std::to_string(i + 1));
         } else {
-            scan.names.push_back(field.substr(first, field.find_last_not_of(" \t") - first + 1));
+            scan.names.emplace_back(field.substr(first, field.find_last_not_of(" \t") - first + 1));
         }
     }
     scan.columns.resize(count);
     if (headerOnly) {
         return scan;
     }
-    Progress progress("reading " + path, reader.source().size(),
-                      reader.source().size() >= kLargeFile);
+    Progress progress("reading " + path, reader.fileSize(), reader.fileSize() >= kLargeFile);
     for (bool record = options.header ? reader.next(count) : true; record;
          record = reader.next(count)) {
         if (reader.size() < count) {
@@ -238,14 +253,14 @@ TableScan scanTable(const std::string& path, const Options& options, bool header
             reader.padTo(count);
         }
         for (size_t i = 0; i < count; ++i) {
-            scan.columns[i].add(reader.field(i), reader.fieldStart(i), scan.decimalComma);
+            scan.columns[i].add(reader.field(i), reader, i, scan.decimalComma);
         }
         ++scan.records;
-        progress.update(reader.source().offset());
+        progress.update(reader.offset());
     }
     scan.latin1 = options.encoding == Encoding::Latin1 ||
-                  (options.encoding == Encoding::Detect && !reader.source().validUtf8());
-    scan.bytes = reader.source().offset();
+                  (options.encoding == Encoding::Detect && !reader.validUtf8());
+    scan.bytes = reader.offset();
     return scan;
 }
 

@@ -35,7 +35,8 @@ struct ColumnStats {
     size_t chars = 0;           ///< longest value in characters (UTF-8)
     size_t bytes = 0;           ///< longest value in bytes
 
-    void add(std::string_view value, Position at, bool decimalComma);
+    /// Counts the `field`-th value of the reader's record.
+    void add(std::string_view value, const CsvReader& reader, size_t field, bool decimalComma);
 };
 
 /// One input as the first pass found it.

@@ -1,5 +1,6 @@
 #include "csv.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -219,132 +220,320 @@ char detectSeparator(const std::string& path, const CsvFormat& format) {
     return kCandidates[best];
 }
 
+namespace {
+
+constexpr size_t kFirstBlock = size_t{1} << 20;
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+
+// The bytes of `word` equal to the byte that `pattern` repeats, by their high
+// bit; the lowest such mark is exact, those above it may be false.
+std::uint64_t equalBytes(std::uint64_t word, std::uint64_t pattern) {
+    const std::uint64_t x = word ^ pattern;
+    return (x - kOnes) & ~x & kHighs;
+}
+
+// Index of the first byte from `at` on that `stops` marks (a separator or a
+// line end), or `end`: eight bytes at a time where the machine allows.
+size_t findStop(const char* data, size_t at, size_t end, char separator, const bool* stops) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    const std::uint64_t separators = kOnes * static_cast<unsigned char>(separator);
+    for (; at + 8 <= end; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + at, 8);
+        const std::uint64_t found = equalBytes(word, separators) | equalBytes(word, kOnes * '\n') |
+                                    equalBytes(word, kOnes * '\r');
+        if (found != 0) {
+            return at + static_cast<size_t>(__builtin_ctzll(found)) / 8;
+        }
+    }
+#else
+    (void)separator;
+#endif
+    while (at < end && !stops[static_cast<unsigned char>(data[at])]) {
+        ++at;
+    }
+    return at;
+}
+
+} // namespace
+
+size_t ByteSource::read(char* to, size_t most) {
+    size_t moved = 0;
+    if (at_ < end_) {
+        moved = std::min(most, end_ - at_);
+        std::memcpy(to, buffer_.data() + at_, moved);
+        at_ += moved;
+    } else {
+        moved = std::fread(to, 1, most, file_.get());
+        if (moved == 0 && std::ferror(file_.get())) {
+            failAt(path_, position(), std::string("cannot read: ") + std::strerror(errno));
+        }
+    }
+    offset_ += moved;
+    return moved;
+}
+
 CsvReader::CsvReader(const std::string& path, const CsvFormat& format, Encoding encoding)
-    : source_(path, encoding), format_(format) {}
+    : source_(path, encoding), format_(format), encoding_(encoding), buffer_(kFirstBlock) {
+    stops_[static_cast<unsigned char>(format_.separator)] = true;
+    stops_[static_cast<unsigned char>('\n')] = true;
+    stops_[static_cast<unsigned char>('\r')] = true;
+    base_ = source_.offset(); // after a byte order mark
+}
 
 void CsvReader::fail(Position at, const std::string& message) const {
     failAt(source_.path(), at, message);
 }
 
-std::string* CsvReader::nextField(size_t fieldLimit, Position start) {
+// Keeps the bytes from `keep` on, at the buffer's start, and reads more after
+// them; false at the end of the file.
+bool CsvReader::refill(size_t keep) {
+    if (haveRecord_ && !endKept_ && keep > record_) {
+        endPosition_ = positionAt(recordEnd_);
+        endKept_ = true;
+    }
+    if (keep > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + keep, end_ - keep);
+        end_ -= keep;
+        next_ -= keep;
+        record_ = record_ >= keep ? record_ - keep : 0;
+        base_ += keep;
+    }
+    if (end_ == buffer_.size()) {
+        buffer_.resize(buffer_.size() * 2); // a record longer than the buffer
+    }
+    const size_t read = source_.read(buffer_.data() + end_, buffer_.size() - end_);
+    checkUtf8(reinterpret_cast<const unsigned char*>(buffer_.data() + end_), read);
+    end_ += read;
+    atEnd_ = read == 0;
+    return read > 0;
+}
+
+// The lead byte fixes the length and the range of the next byte, which
+// excludes overlong forms, surrogates and code points above U+10FFFF.
+void CsvReader::checkUtf8(const unsigned char* bytes, size_t count) {
+    const std::uint64_t first = base_ + end_;
+    for (size_t i = 0; i < count && firstInvalid_ == kValid; ++i) {
+        if (utf8Need_ == 0) {
+            // Plain ASCII eight bytes at a time.
+            while (i + 8 <= count) {
+                std::uint64_t word;
+                std::memcpy(&word, bytes + i, 8);
+                if ((word & 0x8080808080808080ULL) != 0) {
+                    break;
+                }
+                i += 8;
+            }
+            if (i == count) {
+                break;
+            }
+        }
+        const unsigned char byte = bytes[i];
+        if (utf8Need_ > 0) {
+            if (byte < utf8Low_ || byte > utf8High_) {
+                firstInvalid_ = first + i;
+            }
+            --utf8Need_;
+            utf8Low_ = 0x80;
+            utf8High_ = 0xBF;
+        } else if (byte < 0x80) {
+            continue;
+        } else if (byte >= 0xC2 && byte <= 0xDF) {
+            utf8Need_ = 1;
+        } else if (byte >= 0xE0 && byte <= 0xEF) {
+            utf8Need_ = 2;
+            utf8Low_ = byte == 0xE0 ? 0xA0 : 0x80;
+            utf8High_ = byte == 0xED ? 0x9F : 0xBF;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            utf8Need_ = 3;
+            utf8Low_ = byte == 0xF0 ? 0x90 : 0x80;
+            utf8High_ = byte == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            firstInvalid_ = first + i;
+        }
+    }
+}
+
+// The line and column of the byte at buffer index `at` of the record (or
+// its line end); columns count characters while the bytes before are UTF-8.
+Position CsvReader::positionAt(size_t at) const {
+    Position position{recordLine_, 1};
+    size_t lineStart = record_;
+    bool afterCr = false;
+    for (size_t i = record_; i < at; ++i) {
+        const char c = buffer_[i];
+        if (c == '\r' || (c == '\n' && !afterCr)) {
+            ++position.line;
+        }
+        if (isLineEnd(c)) {
+            lineStart = i + 1;
+        }
+        afterCr = c == '\r';
+    }
+    const bool chars = encoding_ == Encoding::Utf8 ||
+                       (encoding_ == Encoding::Detect && firstInvalid_ >= base_ + at);
+    for (size_t i = lineStart; i < at; ++i) {
+        position.column += !chars || (static_cast<unsigned char>(buffer_[i]) & 0xC0) != 0x80;
+    }
+    return position;
+}
+
+Position CsvReader::recordEnd() const {
+    return endKept_ ? endPosition_ : positionAt(recordEnd_);
+}
+
+CsvReader::Field* CsvReader::slot(size_t fieldLimit, size_t start) {
     if (fieldLimit != 0 && count_ == fieldLimit) {
         if (extra_++ == 0) {
-            first_extra_ = start;
+            firstExtra_ = start;
         }
-        discard_.clear();
-        return &discard_;
+        return nullptr;
     }
     if (count_ == fields_.size()) {
         fields_.emplace_back();
-        starts_.emplace_back();
     }
-    starts_[count_] = start;
-    fields_[count_].clear();
-    return &fields_[count_++];
-}
-
-void CsvReader::skipLine() {
-    while (source_.peek() >= 0 && !isLineEnd(source_.peek())) {
-        source_.get();
-    }
+    Field& field = fields_[count_++];
+    field.start = start;
+    return &field;
 }
 
 void CsvReader::padTo(size_t count) {
     while (count_ < count) {
-        nextField(0, end_);
+        *slot(0, recordEnd_) = Field{0, 0, recordEnd_, false};
     }
 }
 
 bool CsvReader::next(size_t fieldLimit) {
-    count_ = 0;
-    extra_ = 0;
+    // Empty and comment lines.
     for (;;) {
-        const int c = source_.peek();
+        if (next_ == end_) {
+            if (!refill(next_)) {
+                return false;
+            }
+            continue;
+        }
+        const char c = buffer_[next_];
         if (isLineEnd(c)) {
-            source_.get();
+            line_ += c == '\r' || !afterCr_ ? 1 : 0;
+            afterCr_ = c == '\r';
+            ++next_;
         } else if (format_.comment != 0 && c == format_.comment) {
-            skipLine();
+            afterCr_ = false;
+            while (next_ < end_ && !isLineEnd(buffer_[next_])) {
+                ++next_;
+            }
         } else {
             break;
         }
     }
-    if (source_.peek() < 0) {
-        return false;
-    }
-    for (;;) {
-        std::string& text = *nextField(fieldLimit, source_.position());
-        if (format_.quotes && source_.peek() == '"') {
-            readQuoted(text);
-        } else {
-            readPlain(text);
-        }
-        const int c = source_.peek();
-        if (c == format_.separator) {
-            source_.get();
-            continue;
-        }
-        end_ = source_.position();
-        if (c == '\r') {
-            source_.get();
-            if (source_.peek() == '\n') {
-                source_.get();
-            }
-        } else if (c == '\n') {
-            source_.get();
-        }
-        break;
+    afterCr_ = false;
+    record_ = next_;
+    recordLine_ = line_;
+    haveRecord_ = true;
+    endKept_ = false;
+    while (!parseRecord(fieldLimit)) {
+        refill(record_);
     }
     if (extra_ > 0) {
-        fail(first_extra_, "record has " + std::to_string(fieldLimit + extra_) + " fields; " +
-                               (format_.header ? "the header" : "the first record") + " has " +
-                               std::to_string(fieldLimit));
+        fail(positionAt(firstExtra_), "record has " + std::to_string(fieldLimit + extra_) +
+                                          " fields; " +
+                                          (format_.header ? "the header" : "the first record") +
+                                          " has " + std::to_string(fieldLimit));
     }
     return true;
 }
 
-void CsvReader::readPlain(std::string& text) {
-    for (int c = source_.peek(); c >= 0 && c != format_.separator && !isLineEnd(c);
-         c = source_.peek()) {
-        if (text.size() == kLongestField) {
-            fail(source_.position(), "field longer than 16 MiB");
-        }
-        text += static_cast<char>(source_.get());
-    }
-}
-
-void CsvReader::readQuoted(std::string& text) {
-    const Position opening = source_.position();
-    source_.get();
+// Splits the record that starts at record_ into fields; false when the
+// buffer ends before the record does.
+bool CsvReader::parseRecord(size_t fieldLimit) {
+    const char* data = buffer_.data();
+    const char separator = format_.separator;
+    count_ = 0;
+    extra_ = 0;
+    unescaped_.clear();
+    std::uint64_t lines = 0;
+    size_t p = record_;
     for (;;) {
-        const int c = source_.get();
-        if (c < 0) {
-            fail(opening,
-                 "quoted field is not closed: no closing quote before the end of the file");
-        }
-        if (text.size() == kLongestField) {
-            fail(opening, "quoted field longer than 16 MiB: is its closing quote missing?");
-        }
-        if (c == '"') {
-            if (source_.peek() != '"') {
-                break;
+        const size_t start = p;
+        Field* field = slot(fieldLimit, start);
+        if (format_.quotes && p < end_ && data[p] == '"') {
+            bool copy = false; // doubled quotes or CR line ends inside
+            size_t length = 0;
+            size_t q = p + 1;
+            for (;;) {
+                if (q == end_) {
+                    if (!atEnd_) {
+                        return false;
+                    }
+                    fail(positionAt(start), "quoted field is not closed: no closing quote "
+                                            "before the end of the file");
+                }
+                if (length == kLongestField) {
+                    fail(positionAt(start),
+                         "quoted field longer than 16 MiB: is its closing quote missing?");
+                }
+                const char c = data[q];
+                if (c == '"' || c == '\r') {
+                    if (q + 1 == end_ && !atEnd_) {
+                        return false;
+                    }
+                    const bool pair = q + 1 < end_ && data[q + 1] == (c == '"' ? '"' : '\n');
+                    if (c == '"' && !pair) {
+                        break;
+                    }
+                    copy = true;
+                    lines += c == '\r' ? 1 : 0;
+                    q += pair ? 2 : 1;
+                } else {
+                    lines += c == '\n' ? 1 : 0;
+                    ++q;
+                }
+                ++length;
             }
-            source_.get();
-        } else if (c == '\r') {
-            // A line end inside a field is kept as a line feed.
-            if (source_.peek() == '\n') {
-                source_.get();
+            if (field != nullptr) {
+                *field = Field{p + 1, length, start, copy};
+                if (copy) {
+                    field->at = unescaped_.size();
+                    for (size_t i = p + 1; i < q; ++i) {
+                        const char c = data[i];
+                        unescaped_ += c == '\r' ? '\n' : c;
+                        i += (c == '"' || (c == '\r' && data[i + 1] == '\n')) ? 1 : 0;
+                    }
+                }
             }
-            text += '\n';
+            p = q + 1;
+            if (p == end_ && !atEnd_) {
+                return false;
+            }
+            if (p < end_ && data[p] != separator && !isLineEnd(data[p])) {
+                fail(positionAt(p), "unexpected character after the closing quote of a field "
+                                    "(a quote inside a quoted field is written \"\")");
+            }
+        } else {
+            const size_t q = findStop(data, p, end_, separator, stops_);
+            if (q - p > kLongestField) {
+                fail(positionAt(p + kLongestField), "field longer than 16 MiB");
+            }
+            if (q == end_ && !atEnd_) {
+                return false;
+            }
+            if (field != nullptr) {
+                *field = Field{p, q - p, start, false};
+            }
+            p = q;
+        }
+        if (p < end_ && data[p] == separator) {
+            ++p;
             continue;
         }
-        text += static_cast<char>(c);
+        break;
     }
-    const int after = source_.peek();
-    if (after >= 0 && after != format_.separator && !isLineEnd(after)) {
-        fail(source_.position(),
-             "unexpected character after the closing quote of a field (a quote inside a quoted "
-             "field is written \"\")");
-    }
+    // p is at the line end or the end of the file.
+    recordEnd_ = p;
+    line_ = recordLine_ + lines;
+    next_ = p;
+    return true;
 }
 
 } // namespace mfreport::cli

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "options.h"
@@ -39,6 +40,8 @@ public:
     /// The next byte, or -1 at the end of the file.
     int get();
     int peek();
+    /// Moves up to `most` of the bytes not yet read to `to`; 0 at the end.
+    size_t read(char* to, size_t most);
     /// The position of the next byte; columns count characters.
     Position position() const;
     std::uint64_t offset() const { return offset_; }
@@ -75,6 +78,10 @@ private:
 /// number of fields: every line with that many, none with more.
 char detectSeparator(const std::string& path, const CsvFormat& format);
 
+/// Reads records in large blocks: each record lies whole in the buffer and
+/// its fields are views of it (a quoted field with doubled quotes or a CR
+/// line end inside is copied without them). Positions are worked out only
+/// when asked for.
 class CsvReader {
 public:
     CsvReader(const std::string& path, const CsvFormat& format, Encoding encoding);
@@ -85,29 +92,63 @@ public:
     /// Adds empty fields at the record's end up to `count` fields.
     void padTo(size_t count);
     size_t size() const { return count_; }
-    const std::string& field(size_t i) const { return fields_[i]; }
-    Position fieldStart(size_t i) const { return starts_[i]; }
+    /// The i-th field of the record, valid until the next call of next().
+    std::string_view field(size_t i) const {
+        const Field& f = fields_[i];
+        return {(f.unescaped ? unescaped_.data() : buffer_.data()) + f.at, f.length};
+    }
+    Position fieldStart(size_t i) const { return positionAt(fields_[i].start); }
     /// Where the last record ended (at its line end).
-    Position recordEnd() const { return end_; }
-    ByteSource& source() { return source_; }
+    Position recordEnd() const;
+    /// Bytes read so far, up to the end of the last record.
+    std::uint64_t offset() const { return base_ + next_; }
+    std::uint64_t fileSize() const { return source_.size(); }
+    /// Whether every byte read so far is part of well-formed UTF-8.
+    bool validUtf8() const { return firstInvalid_ == kValid && utf8Need_ == 0; }
     [[noreturn]] void fail(Position at, const std::string& message) const;
 
 private:
-    void readQuoted(std::string& text);
-    void readPlain(std::string& text);
-    std::string* nextField(size_t fieldLimit, Position start);
+    static constexpr std::uint64_t kValid = ~std::uint64_t{0};
 
-    void skipLine();
+    struct Field {
+        size_t at = 0; ///< of its text in the buffer or in unescaped_
+        size_t length = 0;
+        size_t start = 0; ///< buffer index of its first byte
+        bool unescaped = false;
+    };
+
+    bool parseRecord(size_t fieldLimit);
+    Field* slot(size_t fieldLimit, size_t start);
+    bool refill(size_t keep);
+    void checkUtf8(const unsigned char* bytes, size_t count);
+    Position positionAt(size_t at) const;
 
     ByteSource source_;
     CsvFormat format_;
-    std::vector<std::string> fields_;
-    std::vector<Position> starts_;
+    Encoding encoding_;
+    bool stops_[256] = {}; ///< the separator and the line ends
+    std::vector<char> buffer_;
+    size_t end_ = 0;         ///< bytes in the buffer
+    size_t next_ = 0;        ///< the first byte not yet read
+    bool atEnd_ = false;     ///< the file has no more bytes
+    std::uint64_t base_ = 0; ///< file offset of the buffer's first byte
+    std::uint64_t line_ = 1; ///< line of the next byte
+    bool afterCr_ = false;
+    size_t record_ = 0;    ///< buffer index of the record's first byte
+    size_t recordEnd_ = 0; ///< buffer index of its line end
+    std::uint64_t recordLine_ = 1;
+    bool haveRecord_ = false;
+    bool endKept_ = false; ///< the record left the buffer; endPosition_ holds its end
+    Position endPosition_;
+    std::vector<Field> fields_;
     size_t count_ = 0;
     size_t extra_ = 0;
-    Position first_extra_;
-    Position end_;
-    std::string discard_;
+    size_t firstExtra_ = 0;
+    std::string unescaped_;
+    std::uint64_t firstInvalid_ = kValid; ///< file offset of the first byte that breaks UTF-8
+    int utf8Need_ = 0;
+    unsigned char utf8Low_ = 0x80;
+    unsigned char utf8High_ = 0xBF;
 };
 
 } // namespace mfreport::cli

@@ -20,6 +20,11 @@ struct Number {
 /// has neither mark nor exponent and fits 64 bits. Anything else is None.
 Number parseNumber(std::string_view text, bool decimalComma);
 
+/// The common case of parseNumber: [-]digits[.digits] without blanks, at
+/// most 19 digits worth at most 2^53 and at most 22 decimals, whose double
+/// one exact division gives. False, with `number` unchanged, for anything else.
+bool parsePlainDecimal(std::string_view text, bool decimalComma, Number& number);
+
 /// Whether an Integer fits an int.
 bool fitsInt(const Number& number);
 

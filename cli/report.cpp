@@ -123,7 +123,7 @@ public:
             if (!table->end_record() || !written) {
                 output_.failed(errno);
             }
-            progress.update(reader.source().offset());
+            progress.update(reader.offset());
         }
         if (records != scan_.records) {
             changed(reader, reader.recordEnd());
@@ -135,12 +135,29 @@ public:
     }
 
 private:
+    // The first pass found the column's type: a plain decimal goes straight
+    // in, anything else the long way.
     bool insert(mfTable& table, const CsvReader& reader, size_t i) {
-        const std::string& value = reader.field(i);
-        if (value.find_first_not_of(" \t") == std::string::npos) {
+        const std::string_view value = reader.field(i);
+        const int column = static_cast<int>(i);
+        Number number;
+        switch (columns_[i].type) {
+        case mfTableColumn::INTEGER:
+            if (parsePlainDecimal(value, false, number) && fitsInt(number)) {
+                return table.insertValue(column, static_cast<int>(number.integer));
+            }
+            break;
+        case mfTableColumn::REAL:
+            if (parsePlainDecimal(value, scan_.decimalComma, number)) {
+                return table.insertValue(column, number.real);
+            }
+            break;
+        default:
+            break;
+        }
+        if (value.find_first_not_of(" \t") == std::string_view::npos) {
             return true; // an empty cell
         }
-        const int column = static_cast<int>(i);
         switch (columns_[i].type) {
         case mfTableColumn::INTEGER: {
             const Number number = parseNumber(value, scan_.decimalComma);
@@ -157,9 +174,12 @@ private:
             return table.insertValue(column, number.real);
         }
         default:
-            return table.insertValue(column, isTextKind(kind_)
-                                                 ? forText(value, !scan_.latin1, columns_[i].width)
-                                                 : forMarkup(value, scan_.latin1, escapes(kind_)));
+            if (isTextKind(kind_)) {
+                forText(value, !scan_.latin1, columns_[i].width, text_);
+            } else {
+                forMarkup(value, scan_.latin1, escapes(kind_), text_);
+            }
+            return table.insertValue(column, text_);
         }
     }
 
@@ -168,6 +188,7 @@ private:
     const TableScan& scan_;
     const std::vector<ColumnPlan>& columns_;
     const OutputFile& output_;
+    std::string text_; ///< a text value on its way to the table
 };
 
 } // namespace

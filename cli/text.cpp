@@ -57,10 +57,19 @@ size_t utf8Length(std::string_view text) {
 }
 
 std::string forMarkup(std::string_view text, bool latin1, bool escape) {
-    const std::string utf8 = latin1 ? latin1ToUtf8(text) : std::string(text);
     std::string out;
-    out.reserve(utf8.size());
-    for (const char c : utf8) {
+    forMarkup(text, latin1, escape, out);
+    return out;
+}
+
+void forMarkup(std::string_view text, bool latin1, bool escape, std::string& out) {
+    std::string converted;
+    if (latin1) {
+        converted = latin1ToUtf8(text);
+        text = converted;
+    }
+    out.clear();
+    for (const char c : text) {
         const char* reference = !escape    ? nullptr
                                 : c == '&' ? "&amp;"
                                 : c == '<' ? "&lt;"
@@ -75,14 +84,19 @@ std::string forMarkup(std::string_view text, bool latin1, bool escape) {
             out += c;
         }
     }
-    return out;
 }
 
 std::string forText(std::string_view text, bool utf8, size_t width) {
     std::string out;
-    out.reserve(text.size() < width ? text.size() : width);
-    for (const char c : text) {
-        out += isControl(static_cast<unsigned char>(c)) ? ' ' : c;
+    forText(text, utf8, width, out);
+    return out;
+}
+
+void forText(std::string_view text, bool utf8, size_t width, std::string& out) {
+    // One byte past the width tells whether the cut splits a character.
+    out.assign(text.data(), text.size() <= width ? text.size() : width + 1);
+    for (char& c : out) {
+        c = isControl(static_cast<unsigned char>(c)) ? ' ' : c;
     }
     if (out.size() > width) {
         size_t cut = width;
@@ -92,7 +106,6 @@ std::string forText(std::string_view text, bool utf8, size_t width) {
         }
         out.resize(cut);
     }
-    return out;
 }
 
 } // namespace mfreport::cli

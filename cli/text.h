@@ -18,10 +18,14 @@ size_t utf8Length(std::string_view text);
 /// `escape` is false), and control characters other than tab and line ends
 /// replaced by U+FFFD.
 std::string forMarkup(std::string_view text, bool latin1, bool escape = true);
+/// The same into `out`, whose storage is reused.
+void forMarkup(std::string_view text, bool latin1, bool escape, std::string& out);
 
 /// Text for the text kinds: the bytes as they are, control characters made
 /// blanks, cut to at most `width` bytes without splitting a UTF-8 character
 /// when `utf8`.
 std::string forText(std::string_view text, bool utf8, size_t width = std::string::npos);
+/// The same into `out`, whose storage is reused.
+void forText(std::string_view text, bool utf8, size_t width, std::string& out);
 
 } // namespace mfreport::cli

@@ -103,9 +103,9 @@ bool mfTableText::begin_table() {
     return set_up_;
 }
 
-bool mfTableText::hasType(int column, mfTableColumn::col_type type) {
+const mfTableColumn* mfTableText::typedColumn(int column, mfTableColumn::col_type type) {
     const mfTableColumn* c = column >= 0 ? column_at(static_cast<size_t>(column)) : nullptr;
-    return c != nullptr && c->type() == type;
+    return c != nullptr && c->type() == type ? c : nullptr;
 }
 
 bool mfTableText::begin_record() {
@@ -113,7 +113,7 @@ bool mfTableText::begin_record() {
 }
 
 bool mfTableText::insertValue(int column, const std::string& value, const std::string*) {
-    if (!usable() || !hasType(column, mfTableColumn::STRING)) {
+    if (!usable() || typedColumn(column, mfTableColumn::STRING) == nullptr) {
         return false;
     }
     if (value.empty()) {
@@ -126,17 +126,17 @@ bool mfTableText::insertValue(int column, const std::string& value, const std::s
 }
 
 bool mfTableText::insertValue(int column, const double& value, const std::string*) {
-    if (!usable() || !hasType(column, mfTableColumn::REAL)) {
+    const mfTableColumn* c = usable() ? typedColumn(column, mfTableColumn::REAL) : nullptr;
+    if (c == nullptr) {
         return false;
     }
-    const mfTableColumn& c = *column_at(static_cast<size_t>(column));
     int32_t status = 0;
-    text::PTPUTR(table_, kLevel, column + 1, c.displayValue(value), status);
+    text::PTPUTR(table_, kLevel, column + 1, c->displayValue(value), status);
     return status == 0;
 }
 
 bool mfTableText::insertValue(int column, const int& value, const std::string*) {
-    if (!usable() || !hasType(column, mfTableColumn::INTEGER)) {
+    if (!usable() || typedColumn(column, mfTableColumn::INTEGER) == nullptr) {
         return false;
     }
     int32_t status = 0;

@@ -41,8 +41,8 @@ private:
     bool defineColumn(int32_t k, const mfTableColumn& column);
     /// On an open text device.
     bool usable() const;
-    /// Whether `column` is a column of the table and of that type.
-    bool hasType(int column, mfTableColumn::col_type type);
+    /// The column `column` of the table when it is of that type, else null.
+    const mfTableColumn* typedColumn(int column, mfTableColumn::col_type type);
 
     int32_t table_ = 0; ///< formatter table number; 0 until begun
     /// The second of the last flush of the table's file: records reach the

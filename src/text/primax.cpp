@@ -458,12 +458,13 @@ const ColumnPlan* plannedColumn(int32_t table, int32_t level, int32_t column,
     if (slot < 0 || level != 1 || column < 1 || column > kMaxColumns) {
         return nullptr;
     }
-    const TableState& t = tableAt(slot);
+    FormatterState& s = formatterState();
+    const TableState& t = s.table[static_cast<size_t>(slot)];
     const ColumnPlan& c = t.plan[static_cast<size_t>(column - 1)];
     if (c.field == 0 || t.state[kStateStage] < kStageSetUp) {
         return nullptr;
     }
-    formatterState().last_table = table;
+    s.last_table = table;
     if (!kind_fits(c.kind)) {
         status = kWrongKind;
         return nullptr;
@@ -472,7 +473,7 @@ const ColumnPlan* plannedColumn(int32_t table, int32_t level, int32_t column,
         status = kFileFailed;
         return nullptr;
     }
-    ++formatterState().field[static_cast<size_t>(c.field - 1)][kAttrValuesPut - 1];
+    ++s.field[static_cast<size_t>(c.field - 1)][kAttrValuesPut - 1];
     return &c;
 }
 

@@ -478,6 +478,78 @@ size_t count(const std::string& text, const std::string& part) {
     return found;
 }
 
+TEST_F(Cli, LargeInputsAcrossReadBlocks) {
+    // CR LF line ends, quoted fields with doubled quotes and line ends, and
+    // one text longer than a megabyte, in a file of several megabytes.
+    const std::string longText(1536 * 1024, 'x');
+    std::string csv = "Id,Note,Load\r\n";
+    for (int id = 1; id <= 60000; ++id) {
+        const std::string note = id == 30002   ? longText + "!"
+                                 : id % 3 == 0 ? "\"say \"\"hi\"\"\""
+                                 : id % 3 == 1 ? "\"two\r\nlines\""
+                                               : "plain";
+        csv += std::to_string(id) + "," + note + "," + std::to_string(id) + ".25\r\n";
+    }
+    write("big.csv", csv);
+    const Result result = run({"-o", "big.xml", "--kind", "xml_ss", "big.csv"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string sheet = read("big.xml");
+    EXPECT_EQ(count(sheet, "  </Row>"), 60001U);
+    EXPECT_EQ(count(sheet, ">say &quot;hi&quot;</Data>"), 20000U);
+    EXPECT_EQ(count(sheet, ">two\nlines</Data>"), 20000U);
+    EXPECT_NE(sheet.find(">" + longText + "!</Data>"), std::string::npos);
+    EXPECT_NE(sheet.find("<Cell><Data ss:Type=\"Number\">60000</Data></Cell>\n"
+                         "    <Cell><Data ss:Type=\"String\">say &quot;hi&quot;</Data></Cell>\n"
+                         "    <Cell ss:StyleID=\"FixedDecimal2\"><Data "
+                         "ss:Type=\"Number\">6.0000250000000000E+04</Data></Cell>\n"
+                         "  </Row></Table>"),
+              std::string::npos);
+
+    // Positions far into the file: every record takes two lines; columns
+    // count characters while the bytes before are UTF-8.
+    std::string lines = "Id,Note\n";
+    for (int id = 1; id <= 60000; ++id) {
+        lines += std::to_string(id) + ",\"two\nlines " + std::string(12, 'y') + "\"\n";
+    }
+    const struct {
+        const char* record;
+        const char* message;
+    } cases[] = {
+        {"\"\xC3\xA4\",\"x\"y,\xFF\n",
+         "bad.csv:120002:8: unexpected character after the closing quote of a field (a quote "
+         "inside a quoted field is written \"\")"},
+        {"1,2,3\n", "bad.csv:120002:5: record has 3 fields; the header has 2"},
+        {"1,\"open\n", "bad.csv:120002:3: quoted field is not closed: no closing quote before "
+                       "the end of the file"},
+    };
+    for (const auto& c : cases) {
+        write("bad.csv", lines + c.record);
+        const Result bad = run({"-o", "bad.xml", "--kind", "xml_ss", "bad.csv"});
+        EXPECT_EQ(bad.status, 1);
+        EXPECT_EQ(bad.err, std::string("mfreport: ") + c.message + "\n");
+    }
+}
+
+TEST_F(Cli, NumbersReadAsTheirNearestDouble) {
+    // Short plain decimals (some with runs of four digits), and those beyond
+    // 2^53 or with an exponent.
+    write("values.csv", "V\n0.1\n2.5\n9007199254740993\n0.30000000000000004\n"
+                        "1e22\n123456789012345678901\n+7.75\n4096.0625\n-1024.25\n"
+                        "65536.125\n");
+    const Result result = run({"-o", "values.xml", "--kind", "xml_ss", "values.csv"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string sheet = read("values.xml");
+    for (const char* value :
+         {"1.0000000000000001E-01", "2.5000000000000000E+00", "9.0071992547409920E+15",
+          "3.0000000000000004E-01", "1.0000000000000000E+22", "1.2345678901234568E+20",
+          "7.7500000000000000E+00", "4.0960625000000000E+03", "-1.0242500000000000E+03",
+          "6.5536125000000000E+04"}) {
+        EXPECT_NE(sheet.find(std::string("ss:Type=\"Number\">") + value + "</Data>"),
+                  std::string::npos)
+            << value;
+    }
+}
+
 TEST_F(Cli, OutputThatIsAnInputIsRefused) {
     const std::string data = "Id,Load\n1,2.5\n";
     write("data.csv", data);

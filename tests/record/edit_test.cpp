@@ -1,9 +1,12 @@
 // Numeric edit descriptors and whole records against the output of a Fortran
 // compiler for the same formats and values (tests/data/fortran_edit_cases.txt,
 // made by tests/tools/make_fortran_edit_cases.sh).
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -159,6 +162,65 @@ TEST(EditDescriptors, PutRoutinesFillTheirFieldExactly) {
     EXPECT_EQ(putInto(4, [](char* p) { return putInteger(p, 1, 0); }), "<malformed>");
     EXPECT_EQ(putInto(4, [](char* p) { return putFixed(p, 1.0, 4, -1); }), "<malformed>");
     EXPECT_EQ(putInto(4, [](char* p) { return putExponent(p, 1.0, 4, 1, 2, 3); }), "<malformed>");
+}
+
+TEST(EditDescriptors, FixedEditsShowTheDigitsOfTheExactValue) {
+    // Exact ties at the last decimal and their neighbours, the smallest and
+    // largest magnitudes of the integer path, and pseudo-random bit patterns:
+    // an F60.d field shows the digits std::to_chars(fixed, d) gives |v|.
+    std::vector<double> values = {0.0,
+                                  0.5,
+                                  1.5,
+                                  2.5,
+                                  0.125,
+                                  0.375,
+                                  0.1,
+                                  0.7,
+                                  1e-5,
+                                  5e-5,
+                                  1.5e-4,
+                                  123456.78905,
+                                  5e-324,
+                                  2.2250738585072014e-308,
+                                  4503599627370495.5,
+                                  9007199254740991.0,
+                                  1.8e19,
+                                  1e22,
+                                  9.5,
+                                  99.995};
+    const size_t ties = values.size();
+    for (size_t i = 0; i < ties; ++i) {
+        values.push_back(std::nextafter(values[i], 0.0));
+        values.push_back(std::nextafter(values[i], HUGE_VAL));
+    }
+    std::uint64_t state = 20240601;
+    for (int i = 0; i < 4000; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        // Exponents from about 1e-20 to 1e20, any fraction bits.
+        const std::uint64_t bits =
+            ((state >> 11) & ((std::uint64_t{1} << 52) - 1)) |
+            (static_cast<std::uint64_t>(1023 - 66 + static_cast<int>((state >> 1) % 133)) << 52);
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        values.push_back(i % 2 == 0 ? value : -value);
+    }
+    for (const double value : values) {
+        for (int32_t d = 0; d <= 22; ++d) {
+            char digits[400];
+            char* end = std::to_chars(digits, digits + sizeof digits, std::fabs(value),
+                                      std::chars_format::fixed, d)
+                            .ptr;
+            if (d == 0) {
+                *end++ = '.';
+            }
+            const std::string expected =
+                (std::signbit(value) ? "-" : "") + std::string(digits, end);
+            const std::optional<std::string> field = editFixed(value, 60, d);
+            ASSERT_TRUE(field.has_value());
+            EXPECT_EQ(field->substr(field->find_first_not_of(' ')), expected)
+                << value << " with " << d << " decimals";
+        }
+    }
 }
 
 TEST(EditDescriptors, WideFieldsOfHugeValuesStayInBounds) {
