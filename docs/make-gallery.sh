@@ -42,6 +42,11 @@ soffice --headless -env:UserInstallation="file://$work/libreoffice" --convert-to
 # The FORCES worksheet (the second page), its top left corner.
 pdftoppm -f 2 -l 2 -singlefile -r 110 -x 75 -y 80 -W 630 -H 190 -png \
     "$work/report-workbook.pdf" "$gallery/workbook"
+# The .xlsx workbook's FORCES worksheet, as LibreOffice prints it.
+soffice --headless -env:UserInstallation="file://$work/libreoffice" --convert-to pdf \
+    --outdir "$work" "$reports/report.xlsx" >/dev/null 2>&1
+pdftoppm -f 2 -l 2 -singlefile -r 110 -x 40 -y 60 -W 800 -H 175 -png \
+    "$work/report.pdf" "$gallery/xlsx"
 # The document's first two pages.
 for page in 1 2; do
     pdftoppm -f $page -l $page -singlefile -r 54 -png "$work/report-document.pdf" \

@@ -99,7 +99,7 @@ bool presentRecord(const char* function, const Record* record) {
 }
 
 bool validKind(int kind) {
-    return (kind >= MF_TEXT && kind <= MF_TEXT_CSV) || kind == MF_XLSX;
+    return (kind >= MF_TEXT && kind <= MF_TEXT_CSV) || kind == MF_XLSX || kind == MF_DOCX;
 }
 
 } // namespace
@@ -284,7 +284,7 @@ mf_device* mf_device_create(const mf_client* client, const char* file_name, int 
     return guarded("mf_device_create", static_cast<mf_device*>(nullptr), [&]() -> mf_device* {
         if (!validKind(kind)) {
             fail("mf_device_create", "the kind is none of MF_TEXT, MF_HTML, MF_XML_SS, "
-                                     "MF_XML_WP, MF_TEXT_CSV, MF_XLSX");
+                                     "MF_XML_WP, MF_TEXT_CSV, MF_XLSX, MF_DOCX");
             return nullptr;
         }
         const mfReportClient noClient;

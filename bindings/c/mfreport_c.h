@@ -31,7 +31,8 @@ enum {
     MF_XML_WP = 3,   /* WordprocessingML 2003 document */
     MF_TEXT_CSV = 4, /* semicolon-separated file, "<name>.csv" */
     MF_TOC = 5,      /* contents pass (mf_contents_create) */
-    MF_XLSX = 6      /* Office Open XML workbook (.xlsx) */
+    MF_XLSX = 6,     /* Office Open XML workbook (.xlsx) */
+    MF_DOCX = 7      /* Office Open XML document (.docx) */
 };
 
 /* Column value types, alignments and number formats (mfTableColumn). */

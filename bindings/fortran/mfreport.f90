@@ -21,7 +21,7 @@ module mfreport
 
     ! Kinds of report.
     integer, parameter, public :: MF_TEXT = 0, MF_HTML = 1, MF_XML_SS = 2, MF_XML_WP = 3, &
-        MF_TEXT_CSV = 4, MF_XLSX = 6
+        MF_TEXT_CSV = 4, MF_XLSX = 6, MF_DOCX = 7
     ! Column value types, alignments and number formats.
     integer, parameter, public :: MF_INTEGER = 0, MF_REAL = 1, MF_STRING = 2
     integer, parameter, public :: MF_LEFT = 0, MF_CENTER = 1, MF_RIGHT = 2
@@ -440,7 +440,7 @@ contains
         device_is_open = c_associated(self%handle)
     end function device_is_open
 
-    !> MF_TEXT, MF_HTML, MF_XML_SS, MF_XML_WP, MF_XLSX, or 5 for a contents pass; -1
+    !> MF_TEXT, MF_HTML, MF_XML_SS, MF_XML_WP, MF_XLSX, MF_DOCX, or 5 for a contents pass; -1
     !> for none.
     integer function device_kind(self)
         class(mf_device), intent(in) :: self

@@ -40,6 +40,7 @@ class Kind(enum.IntEnum):
     XML_WP = 3
     TEXT_CSV = 4, ".csv"
     XLSX = 6, ".xlsx"
+    DOCX = 7, ".docx"
 
 
 # The extension a text device appends to the name it is given.

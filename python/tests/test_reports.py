@@ -54,6 +54,17 @@ def test_workbook_package_from_its_extension(here):
     assert "-1.25" in sheet and ">Elem<" in sheet
 
 
+def test_document_package_from_its_extension(here):
+    with mfreport.Report("r.docx", model="Footbridge") as report:
+        assert report.heading("Results") is True
+        forces(report)
+    assert report.kind is mfreport.Kind.DOCX and report.kind == 7
+    with zipfile.ZipFile("r.docx") as package:
+        assert package.testzip() is None
+        body = package.read("word/document.xml").decode("utf-8")
+    assert "1  Results" in body and "-1.25" in body
+
+
 def test_content_of_the_text_kinds_answers_false(here):
     with mfreport.Report("r.csv") as report:
         assert report.heading("Results") is False

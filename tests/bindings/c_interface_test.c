@@ -66,7 +66,7 @@ static void identity_and_devices(void) {
     CHECK(strcmp(mf_last_error(), "Unable to open file no/such/folder/r.html.\n"
                                   "Is file locked by another program or an illegal filename "
                                   "specified ?") == 0);
-    CHECK(mf_device_create(client, in_folder("x.html"), 7, model) == NULL);
+    CHECK(mf_device_create(client, in_folder("x.html"), 8, model) == NULL);
     CHECK(starts_with(mf_last_error(), "mf_device_create: the kind is none of"));
     CHECK(mf_device_create(client, in_folder("x.html"), MF_TOC, model) == NULL);
 
@@ -90,6 +90,12 @@ static void identity_and_devices(void) {
     CHECK(mf_device_close(book) == 1);
     mf_device_free(book);
     CHECK(contains(in_folder("kinds.xlsx"), "PK"));
+    mf_device* document = mf_device_create(client, in_folder("kinds.docx"), MF_DOCX, model);
+    CHECK(mf_device_kind(document) == MF_DOCX);
+    CHECK(mf_add_heading(document, "Results", 1) == 1);
+    CHECK(mf_device_close(document) == 1);
+    mf_device_free(document);
+    CHECK(contains(in_folder("kinds.docx"), "PK"));
 }
 
 static void content_and_contents(void) {
