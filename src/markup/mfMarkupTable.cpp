@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "mfreport/markup/cells.h"
 #include "mfreport/markup/record_protocol.h"
 
 using mfreport::markup::RecordProtocol;
@@ -37,4 +38,23 @@ bool mfMarkupTable::end_record() {
 
 bool mfMarkupTable::end_table() {
     return records_->end_table(*this);
+}
+
+bool mfMarkupTable::putIntegerCell(int column, int value, std::string_view end) {
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
+        return false;
+    }
+    mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, end);
+    return records_->done(cell);
+}
+
+bool mfMarkupTable::putNumberCell(int column, double value, std::string_view end) {
+    const auto cell = records_->cell(*this, column);
+    if (cell.out == nullptr) {
+        return false;
+    }
+    const mfreport::markup::ColumnText& col = *cell.column;
+    mfreport::markup::appendNumberCell(*cell.out, col.realStart, col, value * col.factor, end);
+    return records_->done(cell);
 }

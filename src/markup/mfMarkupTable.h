@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "mfreport/device/mfTable.h"
 
@@ -33,6 +34,13 @@ protected:
                   const mfreport::markup::TableMarkup& markup);
 
     mfreport::markup::RecordProtocol& records() { return *records_; }
+
+    /// The cell of `column`: the column's start of an integer cell, `value`
+    /// in decimal and `end`. False when it cannot be written.
+    bool putIntegerCell(int column, int value, std::string_view end);
+    /// The cell of `column`: the column's start of a number cell, `value`
+    /// after the unit factor in the column's format, and `end`.
+    bool putNumberCell(int column, double value, std::string_view end);
 
 private:
     std::unique_ptr<mfreport::markup::RecordProtocol> records_;

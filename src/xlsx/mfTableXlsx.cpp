@@ -163,12 +163,7 @@ void mfTableXlsx::recordWritten(size_t sheet, int64_t records) {
 }
 
 bool mfTableXlsx::insertValue(int column, const int& value, const std::string*) {
-    const auto cell = records().cell(*this, column);
-    if (cell.out == nullptr) {
-        return false;
-    }
-    mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, numberEnd);
-    return records().done(cell);
+    return putIntegerCell(column, value, numberEnd);
 }
 
 bool mfTableXlsx::insertValue(int column, const double& value, const std::string*) {

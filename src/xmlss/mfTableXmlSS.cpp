@@ -139,12 +139,7 @@ size_t mfTableXmlSS::sheetsInWorkbook() const {
 }
 
 bool mfTableXmlSS::insertValue(int column, const int& value, const std::string*) {
-    const auto cell = records().cell(*this, column);
-    if (cell.out == nullptr) {
-        return false;
-    }
-    mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, cellEnd);
-    return records().done(cell);
+    return putIntegerCell(column, value, cellEnd);
 }
 
 bool mfTableXmlSS::insertValue(int column, const double& value, const std::string*) {

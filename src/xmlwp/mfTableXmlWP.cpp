@@ -153,23 +153,11 @@ mfTableXmlWP::mfTableXmlWP(const mfTableHeader& header, mfDevice* device)
     : mfMarkupTable(header, device, mfreport::markup::outputOf<mfXmlWPDevice>(device), wordTable) {}
 
 bool mfTableXmlWP::insertValue(int column, const int& value, const std::string*) {
-    const auto cell = records().cell(*this, column);
-    if (cell.out == nullptr) {
-        return false;
-    }
-    mfreport::markup::appendIntegerCell(*cell.out, cell.column->integerStart, value, numberEnd);
-    return records().done(cell);
+    return putIntegerCell(column, value, numberEnd);
 }
 
 bool mfTableXmlWP::insertValue(int column, const double& value, const std::string*) {
-    const auto cell = records().cell(*this, column);
-    if (cell.out == nullptr) {
-        return false;
-    }
-    Text& out = *cell.out;
-    const ColumnText& col = *cell.column;
-    mfreport::markup::appendNumberCell(out, col.realStart, col, value * col.factor, numberEnd);
-    return records().done(cell);
+    return putNumberCell(column, value, numberEnd);
 }
 
 bool mfTableXmlWP::insertValue(int column, const std::string& value, const std::string* link) {
