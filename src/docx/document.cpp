@@ -1,5 +1,7 @@
 #include "mfreport/docx/document.h"
 
+#include <algorithm>
+
 #include "mfreport/markup/logo_png.h"
 #include "mfreport/markup/text_codec.h"
 
@@ -65,24 +67,19 @@ constexpr std::string_view stylesStart[] = {
     R"(<w:styles xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main">)",
     R"(<w:docDefaults>)",
     R"(<w:rPrDefault><w:rPr><w:rFonts w:ascii="Arial Narrow" w:eastAsia="Arial Narrow" w:hAnsi="Arial Narrow" w:cs="Arial Narrow"/><w:sz w:val="16"/><w:szCs w:val="16"/><w:lang w:val="en-GB"/></w:rPr></w:rPrDefault>)",
-    R"(<w:pPrDefault><w:pPr><w:spacing w:after="60"/></w:pPr></w:pPrDefault>)",
+    R"(<w:pPrDefault><w:pPr><w:spacing w:after="60" w:line="192" w:lineRule="atLeast"/></w:pPr></w:pPrDefault>)",
     R"(</w:docDefaults>)",
     R"(<w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/><w:qFormat/></w:style>)",
     R"(<w:style w:type="character" w:default="1" w:styleId="DefaultParagraphFont"><w:name w:val="Default Paragraph Font"/><w:uiPriority w:val="1"/><w:semiHidden/></w:style>)",
     R"(<w:style w:type="table" w:default="1" w:styleId="TableNormal"><w:name w:val="Normal Table"/><w:semiHidden/><w:tblPr><w:tblInd w:w="0" w:type="dxa"/><w:tblCellMar><w:top w:w="0" w:type="dxa"/><w:left w:w="108" w:type="dxa"/><w:bottom w:w="0" w:type="dxa"/><w:right w:w="108" w:type="dxa"/></w:tblCellMar></w:tblPr></w:style>)",
 };
-struct HeadingStyle {
-    int size;
-    int before;
-};
-constexpr HeadingStyle headingStyles[] = {{28, 360}, {24, 240}, {20, 240}, {18, 180}, {16, 180}};
 constexpr std::string_view stylesEnd[] = {
-    R"(<w:style w:type="paragraph" w:styleId="HeadingUnnumbered"><w:name w:val="Heading Unnumbered"/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/><w:qFormat/><w:pPr><w:keepNext/><w:keepLines/><w:spacing w:before="180" w:after="120"/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:b/><w:sz w:val="18"/></w:rPr></w:style>)",
-    R"(<w:style w:type="paragraph" w:styleId="TextParagraph"><w:name w:val="Text Paragraph"/><w:basedOn w:val="Normal"/><w:qFormat/><w:pPr><w:spacing w:after="120"/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:sz w:val="20"/></w:rPr></w:style>)",
+    R"(<w:style w:type="paragraph" w:styleId="HeadingUnnumbered"><w:name w:val="Heading Unnumbered"/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/><w:qFormat/><w:pPr><w:keepNext/><w:keepLines/><w:spacing w:before="180" w:after="120" w:line="216" w:lineRule="atLeast"/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:b/><w:sz w:val="18"/></w:rPr></w:style>)",
+    R"(<w:style w:type="paragraph" w:styleId="TextParagraph"><w:name w:val="Text Paragraph"/><w:basedOn w:val="Normal"/><w:qFormat/><w:pPr><w:spacing w:after="120" w:line="240" w:lineRule="atLeast"/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:sz w:val="20"/></w:rPr></w:style>)",
     R"(<w:style w:type="paragraph" w:styleId="ListParagraph"><w:name w:val="List Paragraph"/><w:basedOn w:val="Normal"/><w:qFormat/><w:pPr><w:ind w:left="720"/><w:contextualSpacing/></w:pPr></w:style>)",
     R"(<w:style w:type="paragraph" w:styleId="Figure"><w:name w:val="Figure"/><w:basedOn w:val="Normal"/><w:next w:val="Caption"/><w:pPr><w:keepNext/><w:spacing w:before="120"/><w:jc w:val="center"/></w:pPr></w:style>)",
     R"(<w:style w:type="paragraph" w:styleId="Caption"><w:name w:val="caption"/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/><w:qFormat/><w:pPr><w:spacing w:after="240"/><w:jc w:val="center"/></w:pPr><w:rPr><w:i/></w:rPr></w:style>)",
-    R"(<w:style w:type="paragraph" w:styleId="Header"><w:name w:val="header"/><w:basedOn w:val="Normal"/><w:pPr><w:spacing w:after="0"/></w:pPr><w:rPr><w:rFonts w:ascii="Arial" w:hAnsi="Arial" w:cs="Arial"/><w:sz w:val="12"/><w:szCs w:val="12"/></w:rPr></w:style>)",
+    R"(<w:style w:type="paragraph" w:styleId="Header"><w:name w:val="header"/><w:basedOn w:val="Normal"/><w:pPr><w:spacing w:after="0" w:line="144" w:lineRule="atLeast"/></w:pPr><w:rPr><w:rFonts w:ascii="Arial" w:hAnsi="Arial" w:cs="Arial"/><w:sz w:val="12"/><w:szCs w:val="12"/></w:rPr></w:style>)",
     R"(<w:style w:type="paragraph" w:styleId="Footer"><w:name w:val="footer"/><w:basedOn w:val="Normal"/><w:pPr><w:tabs><w:tab w:val="center" w:pos="4819"/><w:tab w:val="right" w:pos="9638"/></w:tabs><w:spacing w:after="0"/></w:pPr><w:rPr><w:sz w:val="16"/></w:rPr></w:style>)",
 };
 constexpr std::string_view tocStyleEnd =
@@ -196,16 +193,26 @@ void appendField(std::string& out, std::string_view instruction, std::string_vie
 
 class BodySink final : public markup::Output::Sink {
 public:
-    explicit BodySink(package::Package& package) : package_(package) {}
-    bool write(const char* data, size_t size) override {
-        return package_.write(std::string_view(data, size));
-    }
-    bool flush() override { return package_.healthy(); }
-    bool close() override { return package_.endPart(); }
+    explicit BodySink(Document& document) : document_(document) {}
+    bool write(const char* data, size_t size) override { return document_.writeBody(data, size); }
+    bool flush() override { return document_.healthy(); }
+    bool close() override { return document_.endBody(); }
 
 private:
-    package::Package& package_;
+    Document& document_;
 };
+
+// A contents entry: its text linked to the heading's bookmark, the dotted tab
+// and the page reference field, whose shown number follows.
+constexpr std::string_view entryLink = R"("/></w:pPr><w:hyperlink w:anchor=")";
+constexpr std::string_view entryText = R"(" w:history="1"><w:r><w:t xml:space="preserve">)";
+constexpr std::string_view entryPage =
+    R"(</w:t></w:r><w:r><w:tab/></w:r><w:r><w:fldChar w:fldCharType="begin"/></w:r><w:r><w:instrText xml:space="preserve"> PAGEREF )";
+constexpr std::string_view entryPageShown =
+    R"( \h </w:instrText></w:r><w:r><w:fldChar w:fldCharType="separate"/></w:r><w:r><w:t>)";
+constexpr std::string_view entryEnd =
+    R"(</w:t></w:r><w:r><w:fldChar w:fldCharType="end"/></w:r></w:hyperlink></w:p>)"
+    "\n";
 
 } // namespace
 
@@ -243,14 +250,15 @@ std::string stylesPart() {
     appendLines(out, stylesStart);
     for (int level = 1; level <= 5; ++level) {
         const std::string n = std::to_string(level);
-        const HeadingStyle& style = headingStyles[level - 1];
+        const ParagraphLayout& style = kHeadingLayouts[level - 1];
         out +=
             R"(<w:style w:type="paragraph" w:styleId="Heading)" + n +
             R"("><w:name w:val="heading )" + n +
             R"("/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/><w:uiPriority w:val="9"/><w:qFormat/>)"
             R"(<w:pPr><w:keepNext/><w:keepLines/><w:spacing w:before=")" +
-            std::to_string(style.before) + R"(" w:after="120"/><w:outlineLvl w:val=")" +
-            std::to_string(level - 1) +
+            std::to_string(style.before) + R"(" w:after=")" + std::to_string(style.after) +
+            R"(" w:line=")" + std::to_string(lineHeight(style.size)) +
+            R"(" w:lineRule="atLeast"/><w:outlineLvl w:val=")" + std::to_string(level - 1) +
             R"("/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:b/><w:sz w:val=")" +
             std::to_string(style.size) + R"("/><w:szCs w:val=")" + std::to_string(style.size) +
             "\"/></w:rPr></w:style>\n";
@@ -350,7 +358,7 @@ Document::Document(const std::string& fileName) : package_(fileName) {
 }
 
 std::unique_ptr<markup::Output::Sink> Document::sink() {
-    return std::make_unique<BodySink>(package_);
+    return std::make_unique<BodySink>(*this);
 }
 
 std::string_view Document::bodyEnd() {
@@ -360,6 +368,89 @@ std::string_view Document::bodyEnd() {
 std::string Document::addPicture(std::string bytes, const Picture& picture) {
     media_.push_back(Media{std::move(bytes), picture.extension});
     return "rId" + std::to_string(kFirstPictureRelation - 1 + static_cast<int64_t>(media_.size()));
+}
+
+bool Document::addContentsEntry(int style, std::string_view text, const std::string& bookmark) {
+    if (failed_) {
+        return false;
+    }
+    if (!spool_) {
+        spool_.reset(std::tmpfile());
+        if (!spool_) {
+            failed_ = true;
+            return false;
+        }
+    }
+    std::string markup = R"(<w:p><w:pPr><w:pStyle w:val="TOC)" + std::to_string(style);
+    markup += entryLink;
+    markup::appendXmlAttribute(markup, bookmark);
+    markup += entryText;
+    appendXmlText(markup, text);
+    markup += entryPage;
+    appendXmlText(markup, bookmark);
+    markup += entryPageShown;
+    bookmarks_.emplace(bookmark, static_cast<int64_t>(entries_.size()));
+    entries_.push_back(Entry{std::move(markup), spooled_});
+    pages_.push_back(0);
+    return true;
+}
+
+int64_t Document::contentsSlot(const std::string& bookmark) const {
+    const auto found = bookmarks_.find(bookmark);
+    return found != bookmarks_.end() ? found->second : -1;
+}
+
+bool Document::writeBody(const char* data, size_t size) {
+    if (failed_) {
+        return false;
+    }
+    if (!spool_) {
+        return package_.write(std::string_view(data, size));
+    }
+    if (std::fwrite(data, 1, size, spool_.get()) != size) {
+        failed_ = true;
+        return false;
+    }
+    spooled_ += static_cast<int64_t>(size);
+    return true;
+}
+
+bool Document::copySpool(int64_t bytes, std::vector<char>& chunk) {
+    while (bytes > 0 && !failed_) {
+        const size_t want = static_cast<size_t>(std::min<int64_t>(bytes, chunk.size()));
+        if (std::fread(chunk.data(), 1, want, spool_.get()) != want) {
+            failed_ = true;
+        } else if (!package_.write(std::string_view(chunk.data(), want))) {
+            return false;
+        }
+        bytes -= static_cast<int64_t>(want);
+    }
+    return !failed_;
+}
+
+bool Document::endBody() {
+    if (spool_) {
+        layout_.finish();
+        if (std::fflush(spool_.get()) != 0 || std::fseek(spool_.get(), 0, SEEK_SET) != 0) {
+            failed_ = true;
+        }
+        std::vector<char> chunk(size_t{64} << 10);
+        int64_t at = 0;
+        for (size_t k = 0; k < entries_.size() && !failed_; ++k) {
+            copySpool(entries_[k].offset - at, chunk);
+            at = entries_[k].offset;
+            std::string entry = std::move(entries_[k].markup);
+            if (pages_[k] > 0) {
+                entry += std::to_string(pages_[k]);
+            }
+            entry += entryEnd;
+            package_.write(entry);
+        }
+        copySpool(spooled_ - at, chunk);
+        spool_.reset();
+        entries_.clear();
+    }
+    return package_.endPart() && !failed_;
 }
 
 bool Document::close(const Identity& identity, int64_t logoId) {

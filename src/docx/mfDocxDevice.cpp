@@ -27,12 +27,7 @@ constexpr std::string_view tocBegin[] = {
     R"(<w:r><w:fldChar w:fldCharType="separate"/></w:r></w:p>)",
 };
 constexpr std::string_view tocEnd = R"(<w:p><w:r><w:fldChar w:fldCharType="end"/></w:r></w:p>)";
-// The rest of a contents entry after its text: the dotted tab and the page
-// reference field, which the reader fills in when it updates the fields.
-constexpr std::string_view tocPageStart =
-    R"(</w:t></w:r><w:r><w:tab/></w:r><w:r><w:fldChar w:fldCharType="begin"/></w:r><w:r><w:instrText xml:space="preserve"> PAGEREF )";
-constexpr std::string_view tocPageEnd =
-    R"( \h </w:instrText></w:r><w:r><w:fldChar w:fldCharType="separate"/></w:r><w:r><w:t>1</w:t></w:r><w:r><w:fldChar w:fldCharType="end"/></w:r></w:hyperlink></w:p>)";
+using mfreport::docx::ParagraphLayout;
 
 // Bookmark name of a numbered heading: blanks, ".", "/" and "-" become "_",
 // as in the other word-processing kind, so that links name the same anchors.
@@ -50,6 +45,21 @@ std::string streamed(const T& value) {
     std::ostringstream os;
     os << value;
     return os.str();
+}
+
+// Characters of UTF-8 text, for the layout's estimate of its lines.
+int64_t characters(std::string_view text) {
+    int64_t count = 0;
+    for (char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+ParagraphLayout contentsLayout(int style) {
+    ParagraphLayout layout = mfreport::docx::kContentsLayout;
+    layout.indent = 240 * (style - 1);
+    return layout;
 }
 
 bool readFile(const std::string& fileName, std::string& bytes) {
@@ -95,6 +105,10 @@ mfTable* mfDocxDevice::addTable(const mfTableHeader& header) {
     return new mfTableDocx(header, this);
 }
 
+mfreport::docx::PageModel& mfDocxDevice::layout() {
+    return document_->layout();
+}
+
 mfDevice::ReportType mfDocxDevice::report_type() const {
     return DOCX;
 }
@@ -107,6 +121,7 @@ bool mfDocxDevice::addParagraph(const std::string& text) {
     if (!output_->startContent()) {
         return false;
     }
+    document_->layout().paragraph(mfreport::docx::kTextLayout, characters(text));
     output_->line(paragraphStart, XmlText{text}, runEnd);
     return output_->finish();
 }
@@ -115,6 +130,7 @@ bool mfDocxDevice::addPageBreak() {
     if (!output_->startContent()) {
         return false;
     }
+    document_->layout().pageBreak(mfreport::docx::kNormalLayout);
     output_->line(pageBreak);
     return output_->finish();
 }
@@ -123,6 +139,7 @@ bool mfDocxDevice::beginTOC() {
     if (!output_->startContent()) {
         return false;
     }
+    document_->layout().paragraph(contentsLayout(1), 0);
     output_->lines(tocBegin);
     return output_->finish();
 }
@@ -131,6 +148,7 @@ bool mfDocxDevice::endTOC() {
     if (!output_->startContent()) {
         return false;
     }
+    document_->layout().paragraph(mfreport::docx::kNormalLayout, 0);
     output_->line(tocEnd);
     return output_->finish();
 }
@@ -151,6 +169,11 @@ bool mfDocxDevice::writeHeading(const std::string& text, int level, const std::s
     Output& out = *output_;
     const std::string numbered = numbered_heading(text, level);
     const int64_t id = out.nextId();
+    const std::string bookmark = bookmarkName(numbered);
+    document_->layout().paragraph(level >= 1 && level <= 5
+                                      ? mfreport::docx::kHeadingLayouts[level - 1]
+                                      : mfreport::docx::kUnnumberedLayout,
+                                  characters(numbered), document_->contentsSlot(bookmark));
     if (level >= 1 && level <= 5) {
         out.line(R"(<w:p><w:pPr><w:pStyle w:val="Heading)", level, R"("/></w:pPr>)");
     } else {
@@ -162,8 +185,7 @@ bool mfDocxDevice::writeHeading(const std::string& text, int level, const std::s
         out.line(R"(<w:bookmarkStart w:id=")", anchorId, R"(" w:name=")", XmlAttribute{*anchor},
                  R"("/>)");
     }
-    out.line(R"(<w:bookmarkStart w:id=")", id, R"(" w:name=")",
-             XmlAttribute{bookmarkName(numbered)}, R"("/>)");
+    out.line(R"(<w:bookmarkStart w:id=")", id, R"(" w:name=")", XmlAttribute{bookmark}, R"("/>)");
     out.line(R"(<w:r><w:t xml:space="preserve">)", XmlText{numbered}, "</w:t></w:r>");
     out.line(R"(<w:bookmarkEnd w:id=")", id, R"("/>)");
     if (anchor != nullptr) {
@@ -177,14 +199,16 @@ bool mfDocxDevice::addHeadingToTOC(const std::string& text, int level) {
     if (!output_->startContent()) {
         return false;
     }
-    Output& out = *output_;
+    // The entry waits for its page number until close(); what the body
+    // holds before it is written first.
     const std::string numbered = numbered_heading(text, level);
-    const std::string bookmark = bookmarkName(numbered);
     const int style = level < 1 ? 1 : level > 5 ? 5 : level;
-    out.line(R"(<w:p><w:pPr><w:pStyle w:val="TOC)", style, R"("/></w:pPr><w:hyperlink w:anchor=")",
-             XmlAttribute{bookmark}, R"(" w:history="1"><w:r><w:t xml:space="preserve">)",
-             XmlText{numbered}, tocPageStart, XmlText{bookmark}, tocPageEnd);
-    return out.finish();
+    if (!output_->finish() ||
+        !document_->addContentsEntry(style, numbered, bookmarkName(numbered))) {
+        return false;
+    }
+    document_->layout().paragraph(contentsLayout(style), characters(numbered));
+    return true;
 }
 
 bool mfDocxDevice::addList(const Vector<std::string>& items, int style) {
@@ -196,7 +220,13 @@ bool mfDocxDevice::addList(const Vector<std::string>& items, int style) {
     }
     const int64_t numbering =
         style == 2 ? document_->nextNumberedList() : mfreport::docx::Document::kBullets;
-    for (const std::string& item : items) {
+    for (size_t k = 0; k < items.size(); ++k) {
+        const std::string& item = items[k];
+        ParagraphLayout layout = mfreport::docx::kListLayout;
+        if (k + 1 == items.size()) {
+            layout.after = mfreport::docx::kNormalLayout.after;
+        }
+        document_->layout().paragraph(layout, characters(item));
         output_->line(
             R"(<w:p><w:pPr><w:pStyle w:val="ListParagraph"/><w:numPr><w:ilvl w:val="0"/><w:numId w:val=")",
             numbering, R"("/></w:numPr></w:pPr><w:r><w:t xml:space="preserve">)", XmlText{item},
@@ -219,11 +249,14 @@ bool mfDocxDevice::addFigure(const std::string& fileName, const std::string& cap
     }
     const int64_t id = output_->nextId();
     const std::string relation = document_->addPicture(std::move(bytes), *picture);
+    const mfreport::docx::Extent extent = mfreport::docx::extentOf(
+        *picture, mfreport::docx::kTextWidth * mfreport::docx::kEmuPerTwip);
+    document_->layout().block(mfreport::docx::kFigureLayout,
+                              extent.cy / mfreport::docx::kEmuPerTwip);
+    document_->layout().paragraph(mfreport::docx::kCaptionLayout,
+                                  characters(fileName) + 3 + characters(caption));
     std::string run = R"(<w:p><w:pPr><w:pStyle w:val="Figure"/></w:pPr><w:r>)";
-    mfreport::docx::appendInlinePicture(
-        run, id, relation, fileName,
-        mfreport::docx::extentOf(*picture,
-                                 mfreport::docx::kTextWidth * mfreport::docx::kEmuPerTwip));
+    mfreport::docx::appendInlinePicture(run, id, relation, fileName, extent);
     run += "</w:r></w:p>";
     output_->line(run);
     output_->line(

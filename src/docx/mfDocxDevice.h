@@ -26,6 +26,7 @@ class Output;
 }
 namespace mfreport::docx {
 class Document;
+class PageModel;
 struct Identity;
 } // namespace mfreport::docx
 
@@ -69,6 +70,8 @@ public:
 
     /// The body's output, which the table writers share.
     const std::shared_ptr<mfreport::markup::Output>& output();
+    /// The layout model that counts the pages of the body as it is written.
+    mfreport::docx::PageModel& layout();
 
 private:
     bool writeHeading(const std::string& text, int level, const std::string* anchor);

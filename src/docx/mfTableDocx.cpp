@@ -1,8 +1,10 @@
 #include "mfreport/docx/mfTableDocx.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "mfreport/docx/mfDocxDevice.h"
+#include "mfreport/docx/pages.h"
 #include "mfreport/markup/record_protocol.h"
 #include "mfreport/platform/mfStr.h"
 
@@ -38,6 +40,11 @@ constexpr std::string_view headCellEnd = "</w:t></w:r></w:p></w:tc>";
 constexpr std::string_view headFillerCell =
     R"(<w:tc><w:tcPr><w:shd w:val="clear" w:color="auto" w:fill="D9D9D9"/></w:tcPr><w:p/></w:tc>)";
 constexpr std::string_view headRowEnd = R"(</w:tr>)";
+
+// The height of a row of one line: the line, its paragraph's spacing after
+// and the border.
+constexpr int64_t cellLine = mfreport::docx::lineHeight(16);
+constexpr int64_t rowHeight = cellLine + 60 + 10;
 
 constexpr std::string_view textRun = R"(<w:r><w:t xml:space="preserve">)";
 constexpr std::string_view cellEnd = "</w:p></w:tc>\n";
@@ -91,7 +98,8 @@ void openCell(std::string& cell, mfTable& table, int index) {
 
 void writeHead(mfTable& table, Output& out, const Folding& folding) {
     mfTableHeader& header = table.header();
-    if (auto* device = dynamic_cast<mfDocxDevice*>(table.device())) {
+    auto* device = dynamic_cast<mfDocxDevice*>(table.device());
+    if (device != nullptr) {
         device->addAnchoredHeading(header.description(), header.heading_level(), header.name());
         List<std::string> notes;
         header.getNotes(notes);
@@ -102,11 +110,23 @@ void writeHead(mfTable& table, Output& out, const Folding& folding) {
         out.line(R"(<w:gridCol w:w=")", gridWidth(*table.column_at(i)), R"("/>)");
     }
     out.lines(headRowStart);
+    // The head's height: a row of names, a line more where a unit shows.
+    int64_t rows = 1;
+    int64_t height = 0;
+    bool unit = false;
+    const auto endRow = [&] { height += rowHeight + (unit ? cellLine : 0); };
     folding.walk(
-        table.column_size(), [&] { out.lines(headRowFold); },
+        table.column_size(),
+        [&] {
+            out.lines(headRowFold);
+            endRow();
+            ++rows;
+            unit = false;
+        },
         [&](int) { out.line(headFillerCell); },
         [&](int index) {
             const mfTableColumn& column = *table.column_at(static_cast<size_t>(index));
+            unit = unit || !column.unit().empty();
             if (column.unit().empty()) {
                 out.line(headCellStart, XmlText{column.name()}, headCellEnd);
             } else {
@@ -115,6 +135,12 @@ void writeHead(mfTable& table, Output& out, const Folding& folding) {
             }
         });
     out.line(headRowEnd);
+    endRow();
+    if (device != nullptr) {
+        device->layout().tableHead(height);
+        // Only a docx table has this head.
+        static_cast<mfTableDocx&>(table).setRecordRows(rows);
+    }
 }
 
 void appendBlankCell(std::string& row, mfTable& table, int column) {
@@ -157,6 +183,39 @@ bool mfTableDocx::insertValue(int column, const double& value, const std::string
     return putNumberCell(column, value, numberEnd);
 }
 
+bool mfTableDocx::begin_record() {
+    const bool written = mfMarkupTable::begin_record();
+    inRecord_ = true;
+    recordLines_ = 1;
+    return written;
+}
+
+bool mfTableDocx::end_record() {
+    const bool written = mfMarkupTable::end_record();
+    if (written) {
+        countRecord();
+    }
+    return written;
+}
+
+bool mfTableDocx::end_table() {
+    const bool record = inRecord_;
+    const bool written = mfMarkupTable::end_table();
+    if (written && record) {
+        countRecord();
+    }
+    return written;
+}
+
+void mfTableDocx::countRecord() {
+    if (inRecord_) {
+        if (auto* device = dynamic_cast<mfDocxDevice*>(this->device())) {
+            device->layout().tableRow(recordRows_ * rowHeight + (recordLines_ - 1) * cellLine);
+        }
+    }
+    inRecord_ = false;
+}
+
 bool mfTableDocx::insertValue(int column, const std::string& value, const std::string* link) {
     return records().put(*this, column, [&](Text& out, const ColumnText& col) {
         std::string scratch;
@@ -172,6 +231,7 @@ bool mfTableDocx::insertValue(int column, const std::string& value, const std::s
         } else if (Vector<std::string> lines;
                    text.find_first_of("\r\n") != std::string_view::npos &&
                    mfStr::findLines(std::string(text), lines) > 1) {
+            recordLines_ = std::max(recordLines_, static_cast<int64_t>(lines.size()));
             out += textRun;
             for (size_t i = 0; i < lines.size(); ++i) {
                 if (i > 0) {

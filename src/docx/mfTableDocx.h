@@ -9,6 +9,7 @@
 // inside their cell; a cell with a link is a hyperlink to that bookmark.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "mfreport/markup/mfMarkupTable.h"
@@ -25,4 +26,19 @@ public:
     /// The value after the column's unit factor, in the column's format.
     bool insertValue(int column, const double& value, const std::string* link = nullptr) override;
     bool insertValue(int column, const int& value, const std::string* link = nullptr) override;
+
+    bool begin_record() override;
+    bool end_record() override;
+    bool end_table() override;
+
+    /// Sets the rows a record is written on, once the head is written.
+    void setRecordRows(int64_t rows) { recordRows_ = rows; }
+
+private:
+    /// Counts the record's rows in the device's page layout.
+    void countRecord();
+
+    int64_t recordRows_ = 1;
+    int64_t recordLines_ = 1; ///< the most lines of a cell of the record
+    bool inRecord_ = false;
 };
