@@ -3,11 +3,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "mfreport/markup/logo_png.h"
 #include "mfreport/mfreport.h"
+#include "golden.h"
 #include "test_env.h"
 
 namespace {
@@ -407,3 +409,88 @@ TEST(DocxPackage, AFullDiskShowsInTheAnswers) {
 }
 
 } // namespace
+
+namespace {
+
+// A small document with every kind of content: contents, headings, a
+// paragraph, both lists, a page break and a table with a unit, notes and a
+// folded record.
+void writeNodes(mfTable& table);
+
+void writeSmall(mfDevice& d) {
+    d.addHeading("Model", 1);
+    d.addParagraph("Two spans & one deck.");
+    d.addList({"Steel", "Timber"}, 2);
+    mfTableHeader header("NODES", "Nodes", 2);
+    header.addNote("Global system.");
+    if (std::unique_ptr<mfTable> t(d.addTable(header)); t) {
+        writeNodes(*t);
+    } else {
+        d.addHeading(header.description(), 2);
+    }
+    d.addPageBreak();
+    d.addHeading("Results", 1);
+    d.addList({"All checks pass."}, 1);
+}
+
+void writeNodes(mfTable& table) {
+    mfTable* t = &table;
+    mfTableColumn x("X", "X coordinate", mfTableColumn::REAL);
+    x.setUnits("m", 1.0);
+    x.setWidth(8, 2, mfTableColumn::FIXED);
+    t->addColumn(mfTableColumn("Node", "Node number", mfTableColumn::INTEGER));
+    t->addColumn(x);
+    t->addColumn(mfTableColumn("Support", "Support", mfTableColumn::STRING));
+    t->setWrapping(2, 1);
+    t->begin_table();
+    t->begin_record();
+    t->insertValue(0, 1);
+    t->insertValue(1, 12.5);
+    t->insertValue(2, std::string("pinned"));
+    t->end_record();
+    t->end_table();
+}
+
+} // namespace
+
+TEST(DocxGolden, TheSmallDocumentsPartsAreAsExpected) {
+    mftest::FixedClock clock("1796585527");
+    mftest::TempFile file("golden.docx");
+    {
+        auto d = document(file.path());
+        d->beginTOC();
+        {
+            mfTOCDevice contents(d.get());
+            writeSmall(contents);
+        }
+        d->endTOC();
+        writeSmall(*d);
+        ASSERT_TRUE(d->close());
+    }
+    std::vector<std::string> names;
+    unzFile zip = unzOpen64(file.path().c_str());
+    ASSERT_NE(zip, nullptr);
+    for (int at = unzGoToFirstFile(zip); at == UNZ_OK; at = unzGoToNextFile(zip)) {
+        char name[512];
+        unzGetCurrentFileInfo64(zip, nullptr, name, sizeof name, nullptr, 0, nullptr, 0);
+        names.emplace_back(name);
+    }
+    unzClose(zip);
+    std::string list;
+    for (const std::string& name : names) {
+        list += name + "\n";
+    }
+    EXPECT_TRUE(mftest::sameLines(list, mftest::golden("docx/parts.txt")));
+    const Parts parts = partsOf(file.path());
+    for (const std::string& name : names) {
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0) {
+            continue;
+        }
+        std::string golden = name;
+        for (char& c : golden) {
+            c = c == '/' ? '-' : c;
+        }
+        EXPECT_TRUE(mftest::sameLines(parts.at(name), mftest::golden("docx/" + golden)))
+            << name;
+    }
+}
