@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "golden.h"
 #include "mfreport/markup/logo_png.h"
 #include "mfreport/mfreport.h"
-#include "golden.h"
 #include "test_env.h"
 
 namespace {
@@ -490,7 +490,74 @@ TEST(DocxGolden, TheSmallDocumentsPartsAreAsExpected) {
         for (char& c : golden) {
             c = c == '/' ? '-' : c;
         }
-        EXPECT_TRUE(mftest::sameLines(parts.at(name), mftest::golden("docx/" + golden)))
-            << name;
+        EXPECT_TRUE(mftest::sameLines(parts.at(name), mftest::golden("docx/" + golden))) << name;
     }
+}
+
+TEST(DocxContent, TheContentsShowPagesAndTheBodyFollowsWhole) {
+    mftest::TempFile file("pages.docx");
+    const auto write = [](mfDevice& d) {
+        d.addHeading("First", 1);
+        for (int k = 0; k < 3000; ++k) { // some 200 pages of paragraphs
+            d.addParagraph("Paragraph " + std::to_string(k));
+        }
+        d.addPageBreak();
+        d.addHeading("Last", 1);
+    };
+    {
+        auto d = document(file.path());
+        d->addParagraph("Contents");
+        EXPECT_TRUE(d->beginTOC());
+        {
+            mfTOCDevice toc(d.get());
+            write(toc);
+            EXPECT_TRUE(toc.addHeading("Never written", 1));
+        }
+        EXPECT_TRUE(d->endTOC());
+        write(*d);
+        ASSERT_TRUE(d->close());
+    }
+    const std::string body = content(partsOf(file.path()));
+    const auto shown = [&](const std::string& bookmark) {
+        const std::string field = " PAGEREF " + bookmark +
+                                  R"( \h </w:instrText></w:r>)"
+                                  R"(<w:r><w:fldChar w:fldCharType="separate"/></w:r><w:r><w:t>)";
+        const size_t at = body.find(field);
+        return at == std::string::npos
+                   ? std::string("none")
+                   : body.substr(at + field.size(),
+                                 body.find('<', at + field.size()) - at - field.size());
+    };
+    EXPECT_EQ(shown("1__First"), "1");
+    // 36 paragraphs of one line a page (36 x 240 + 35 x 120 <= 12868), some
+    // fewer on the first; a page break ends the last page of paragraphs.
+    const int64_t last = std::stoll(shown("2__Last"));
+    EXPECT_GE(last, 3000 / 36 + 1);
+    EXPECT_LE(last, 3000 / 36 + 3);
+    EXPECT_EQ(shown("3__Never_written"), "");
+    // The body arrives whole and in order after the contents.
+    size_t at = body.find(R"(<w:fldChar w:fldCharType="end"/></w:r></w:p>)"
+                          "\n<w:p>");
+    ASSERT_NE(at, std::string::npos);
+    for (int k = 0; k < 3000 && at != std::string::npos; ++k) {
+        at = body.find(">Paragraph " + std::to_string(k) + "<", at);
+    }
+    EXPECT_NE(at, std::string::npos);
+    EXPECT_TRUE(has(body.substr(at), R"(<w:t xml:space="preserve">2  Last</w:t>)"));
+}
+
+TEST(DocxPackage, AFullDiskAfterTheContentsShowsInTheAnswers) {
+    auto d = document("/dev/full");
+    d->beginTOC();
+    {
+        mfTOCDevice toc(d.get());
+        toc.addHeading("Model", 1);
+    }
+    d->endTOC();
+    d->addHeading("Model", 1);
+    for (int r = 0; r < 20000; ++r) {
+        d->addParagraph("A paragraph that goes to the spool, " + std::to_string(r));
+    }
+    EXPECT_FALSE(d->close());
+    EXPECT_FALSE(d->close());
 }
