@@ -79,7 +79,6 @@ private:
     int64_t keptTop_ = -1;
     // The open table's head height, or -1.
     int64_t head_ = -1;
-    bool headKept_ = false;
 };
 
 } // namespace mfreport::docx
