@@ -110,11 +110,11 @@ constexpr std::string_view numberingStart[] = {
 
 // The identification table of the page header: four columns, the first two
 // merged down its three rows.
-constexpr int64_t headerColumns[] = {1800, 1800, 4111, 1559};
+constexpr int64_t headerColumns[] = {1800, 2400, 3511, 1559};
 constexpr std::string_view headerTableStart[] = {
     R"(<w:tbl>)",
     R"(<w:tblPr><w:tblW w:w="9270" w:type="dxa"/><w:tblBorders><w:top w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:left w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:bottom w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:right w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:insideH w:val="single" w:sz="4" w:space="0" w:color="auto"/><w:insideV w:val="single" w:sz="4" w:space="0" w:color="auto"/></w:tblBorders><w:tblLayout w:type="fixed"/><w:tblCellMar><w:left w:w="108" w:type="dxa"/><w:right w:w="108" w:type="dxa"/></w:tblCellMar></w:tblPr>)",
-    R"(<w:tblGrid><w:gridCol w:w="1800"/><w:gridCol w:w="1800"/><w:gridCol w:w="4111"/><w:gridCol w:w="1559"/></w:tblGrid>)",
+    R"(<w:tblGrid><w:gridCol w:w="1800"/><w:gridCol w:w="2400"/><w:gridCol w:w="3511"/><w:gridCol w:w="1559"/></w:tblGrid>)",
 };
 constexpr std::string_view headerTableEnd[] = {
     R"(</w:tbl>)",
