@@ -268,7 +268,8 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, Faults,
                                            KindFiles{mfDevice::XML_WP, "doc.xml", "doc.xml"},
                                            KindFiles{mfDevice::TEXT, "report", "report.LIS"},
                                            KindFiles{mfDevice::TEXT_CSV, "report", "report.csv"},
-                                           KindFiles{mfDevice::XLSX, "book.xlsx", "book.xlsx"}),
+                                           KindFiles{mfDevice::XLSX, "book.xlsx", "book.xlsx"},
+                                           KindFiles{mfDevice::DOCX, "doc.docx", "doc.docx"}),
                          [](const auto& info) {
                              switch (info.param.kind) {
                              case mfDevice::HTML:
@@ -281,6 +282,8 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, Faults,
                                  return std::string("Text");
                              case mfDevice::XLSX:
                                  return std::string("Package");
+                             case mfDevice::DOCX:
+                                 return std::string("DocumentPackage");
                              default:
                                  return std::string("Csv");
                              }
