@@ -341,8 +341,8 @@ std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& option
                     clamp(std::max(head, column.decimals + 7), kShortestExponent, kLongestNumber);
             }
         } else {
-            // The documents head a column with the name over " [unit] ", the
-            // others with "name [unit]". In the documents and the workbooks
+            // The documents head a column with the name over its bracketed
+            // unit, the others with "name [unit]". In the documents and the workbooks
             // the cell's margins (and the bold head row) take two characters
             // more; on the page one keeps the head off the next column.
             const bool document = kind == Kind::XmlWp || kind == Kind::Docx;

@@ -525,10 +525,10 @@ Columns:
                          column is as wide as its widest value and head, and
                          in html, xml_wp and docx a table wider than a page
                          (72 characters) is folded into rows of as many cells
-                         as fit. A text report takes at most
-                         36 columns per table and widths of 1 to 20
-                         (integer), 3 to 20 and above decimals + 1 (fixed),
-                         7 to 20 (other real) or 1 to 72 (text).
+                         as fit. A text report takes at most 36 columns per
+                         table and widths of 1 to 20 (integer), 3 to 20 and
+                         above decimals + 1 (fixed), 7 to 20 (other real) or
+                         1 to 72 (text).
 
 Encoding of the output: html, xml_ss, xml_wp, xlsx and docx are UTF-8, with
 the text escaped so that it shows literally; text and text_csv keep the bytes
