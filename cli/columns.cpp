@@ -341,12 +341,13 @@ std::vector<ColumnPlan> planColumns(const TableScan& scan, const Options& option
                     clamp(std::max(head, column.decimals + 7), kShortestExponent, kLongestNumber);
             }
         } else {
-            // The document heads a column with the name over " [unit] ", the
-            // others with "name [unit]". In the document and the workbook the
-            // cell's margins (and the bold head row) take two characters
+            // The documents head a column with the name over its bracketed
+            // unit, the others with "name [unit]". In the documents and the workbooks
+            // the cell's margins (and the bold head row) take two characters
             // more; on the page one keeps the head off the next column.
-            const size_t head = kind == Kind::XmlWp ? std::max(nameLength, unitLength + 1)
-                                                    : nameLength + unitLength;
+            const bool document = kind == Kind::XmlWp || kind == Kind::Docx;
+            const size_t head =
+                document ? std::max(nameLength, unitLength + 1) : nameLength + unitLength;
             const size_t widest = widestValue(stats, column, scan.latin1);
             column.width = clamp(
                 kind == Kind::Html ? std::max(head + 1, widest) : std::max(head, widest) + 2, 1,

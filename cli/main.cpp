@@ -102,7 +102,7 @@ void run(const Options& options) {
                  "); padded with empty fields");
         }
     }
-    if (kind != Kind::Html && kind != Kind::XmlWp) {
+    if (!hasSections(kind)) {
         if (!options.title.empty()) {
             warn(std::string("--title is ignored: ") + kindName(kind) +
                  " reports have no headings");

@@ -209,7 +209,8 @@ void apply(Options& options, const std::string& name, const std::string& value) 
                                      {"xml_wp", Kind::XmlWp},
                                      {"text", Kind::Text},
                                      {"text_csv", Kind::TextCsv},
-                                     {"xlsx", Kind::Xlsx}},
+                                     {"xlsx", Kind::Xlsx},
+                                     {"docx", Kind::Docx}},
                                     "--kind");
     } else if (name == "separator") {
         options.separator = choice<char>(value,
@@ -358,6 +359,9 @@ std::optional<Kind> kindOfName(const std::string& path) {
     if (extension == ".xlsx") {
         return Kind::Xlsx;
     }
+    if (extension == ".docx") {
+        return Kind::Docx;
+    }
     return std::nullopt;
 }
 
@@ -376,8 +380,8 @@ Kind outputKind(const Options& options) {
     }
     if (extension == ".csv") {
         throw UsageError("a .csv report is the paged text report with ';' between its fields, "
-                         "not a plain table: give --kind (html, xml_ss, xml_wp, xlsx, text or "
-                         "text_csv)");
+                         "not a plain table: give --kind (html, xml_ss, xml_wp, xlsx, docx, text "
+                         "or text_csv)");
     }
     throw UsageError("cannot tell the kind of report from the name " + options.output +
                      ": give --kind");
@@ -397,6 +401,8 @@ const char* kindName(Kind kind) {
         return "text_csv";
     case Kind::Xlsx:
         return "xlsx";
+    case Kind::Docx:
+        return "docx";
     }
     return "";
 }
@@ -409,8 +415,9 @@ std::string helpText() {
     return R"(Usage: mfreport [options] -o OUTPUT INPUT.csv...
 
 Turns CSV files into one report: an XHTML page, a SpreadsheetML 2003 workbook,
-a WordprocessingML 2003 document, an .xlsx workbook, a paged text print file
-or a semicolon-separated text file. Each input becomes one table.
+a WordprocessingML 2003 document, an .xlsx workbook, a .docx document, a paged
+text print file or a semicolon-separated text file. Each input becomes one
+table.
 
 Output:
   -o, --output FILE      the report to write (required); - writes it to
@@ -418,21 +425,25 @@ Output:
                          temporary name beside it (beside the file a link
                          points to: the link stays) and renamed to FILE once
                          complete and on disk; after a failure FILE is left as
-                         it was. A device or a FIFO is written directly. An
-                         output that is one of the inputs is refused.
+                         it was. A device or a FIFO is written directly
+                         (text, text_csv, xlsx and docx: as a copy once
+                         complete). An output that is one of the inputs is
+                         refused.
   -k, --kind KIND        html, xml_ss (workbook), xml_wp (word-processing
-                         document), xlsx (Office Open XML workbook), text
-                         (paged print file) or text_csv (the paged text
-                         report with ';' between its fields).
+                         document), xlsx (Office Open XML workbook), docx
+                         (Office Open XML document), text (paged print file)
+                         or text_csv (the paged text report with ';' between
+                         its fields).
                          Without --kind the extension of FILE decides: .html
-                         .htm .xhtml: html; .xlsx: xlsx; .lis .txt: text. An
-                         .xml or .csv name needs --kind.
+                         .htm .xhtml: html; .xlsx: xlsx; .docx: docx; .lis
+                         .txt: text. An .xml or .csv name needs --kind.
   -t, --title TEXT       a heading that opens the report; the tables' headings
-                         go one level below it (html, xml_wp).
+                         go one level below it (html, xml_wp, docx).
       --heading TEXT     the heading of a table; the n-th --heading belongs to
                          the n-th input (default: the input's name without
                          folder and extension).
-      --toc              a table of contents before the tables (html, xml_wp).
+      --toc              a table of contents before the tables (html, xml_wp,
+                         docx).
 
 Identity, shown in the title block, page header or banner page:
       --program NAME                  program that made the data (default
@@ -510,17 +521,19 @@ Columns:
                          Example, forces read in N and shown in kN:
                        -c "Force:unit=kN,factor=0.001,format=fixed,decimals=2"
                          Widths are chosen from the names and values when not
-                         given: in html, xml_ss and xml_wp every column is as
-                         wide as its widest value and head, and a table wider
-                         than a page (72 characters) is folded into rows of
-                         as many cells as fit. A text report takes at most
-                         36 columns per table and widths of 1 to 20
-                         (integer), 3 to 20 and above decimals + 1 (fixed),
-                         7 to 20 (other real) or 1 to 72 (text).
+                         given: in html, xml_ss, xml_wp, xlsx and docx every
+                         column is as wide as its widest value and head, and
+                         in html, xml_wp and docx a table wider than a page
+                         (72 characters) is folded into rows of as many cells
+                         as fit. A text report takes at most 36 columns per
+                         table and widths of 1 to 20 (integer), 3 to 20 and
+                         above decimals + 1 (fixed), 7 to 20 (other real) or
+                         1 to 72 (text).
 
-Encoding of the output: html, xml_ss and xml_wp are UTF-8, with the text
-escaped so that it shows literally; text and text_csv keep the bytes of the
-input (column widths count bytes), with control characters made blanks.
+Encoding of the output: html, xml_ss, xml_wp, xlsx and docx are UTF-8, with
+the text escaped so that it shows literally; text and text_csv keep the bytes
+of the input (column widths count bytes), with control characters made
+blanks.
 
 Other:
   -h, --help             this text

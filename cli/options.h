@@ -28,7 +28,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class Kind { Html, XmlSs, XmlWp, Text, TextCsv, Xlsx };
+enum class Kind { Html, XmlSs, XmlWp, Text, TextCsv, Xlsx, Docx };
 
 enum class Encoding { Detect, Utf8, Latin1 };
 
@@ -90,10 +90,21 @@ inline bool isTextKind(Kind kind) {
     return kind == Kind::Text || kind == Kind::TextCsv;
 }
 
-/// True for the kinds that take their text as markup; the .xlsx workbook
-/// escapes what it writes itself.
+/// True for the Office Open XML kinds: ZIP packages, written with seeks back,
+/// that escape the text they write themselves.
+inline bool isPackage(Kind kind) {
+    return kind == Kind::Xlsx || kind == Kind::Docx;
+}
+
+/// True for the kinds that take their text as markup.
 inline bool escapes(Kind kind) {
-    return !isTextKind(kind) && kind != Kind::Xlsx;
+    return !isTextKind(kind) && !isPackage(kind);
+}
+
+/// True for the kinds with headings, a table of contents and tables folded
+/// to the page.
+inline bool hasSections(Kind kind) {
+    return kind == Kind::Html || kind == Kind::XmlWp || kind == Kind::Docx;
 }
 
 std::string helpText();

@@ -144,7 +144,7 @@ OutputFile::OutputFile(const std::string& target, Kind kind)
         if (S_ISDIR(status.st_mode)) {
             throw Failure(target + ": cannot write the report: it is a folder");
         }
-        if (!isTextKind(kind) && kind != Kind::Xlsx) {
+        if (!isTextKind(kind) && !isPackage(kind)) {
             mode_ = Mode::Direct;
             device_name_ = target;
             written_name_ = target;

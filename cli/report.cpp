@@ -28,6 +28,8 @@ mfDevice::ReportType reportType(Kind kind) {
         return mfDevice::TEXT_CSV;
     case Kind::Xlsx:
         return mfDevice::XLSX;
+    case Kind::Docx:
+        return mfDevice::DOCX;
     case Kind::Text:
         break;
     }
@@ -244,7 +246,7 @@ void writeReport(const Options& options, Kind kind, const std::vector<TableScan>
         headings.push_back(fromCommandLine(
             i < options.headings.size() ? options.headings[i] : stem(scans[i].path), kind));
     }
-    const bool sections = kind == Kind::Html || kind == Kind::XmlWp;
+    const bool sections = hasSections(kind);
     const std::string title = sections ? fromCommandLine(options.title, kind) : std::string();
     const int level = title.empty() ? 1 : 2;
 

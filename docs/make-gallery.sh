@@ -1,6 +1,6 @@
 #!/bin/sh
 # Makes the pictures of docs/gallery/ from the demo report: the XHTML page in
-# a browser, the workbook and the document as LibreOffice prints them, and the
+# a browser, the workbooks and the documents as LibreOffice prints them, and the
 # print listing and the semicolon-separated file as text pages.
 #
 #   docs/make-gallery.sh [DEMO]
@@ -51,6 +51,14 @@ pdftoppm -f 2 -l 2 -singlefile -r 110 -x 40 -y 60 -W 800 -H 175 -png \
 for page in 1 2; do
     pdftoppm -f $page -l $page -singlefile -r 54 -png "$work/report-document.pdf" \
         "$gallery/document-$page"
+done
+# The .docx document's first two pages (a folder of its own: its PDF has the
+# .xlsx workbook's name).
+mkdir -p "$work/docx"
+soffice --headless -env:UserInstallation="file://$work/libreoffice" --convert-to pdf \
+    --outdir "$work/docx" "$reports/report.docx" >/dev/null 2>&1
+for page in 1 2; do
+    pdftoppm -f $page -l $page -singlefile -r 60 -png "$work/docx/report.pdf" "$gallery/docx-$page"
 done
 
 # A text file as a line printer or a text editor shows it: fixed-width type,

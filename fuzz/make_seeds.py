@@ -127,7 +127,7 @@ SEEDS = {
 
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus')
-    for kind in ('html', 'xml_ss', 'xml_wp', 'text', 'text_csv', 'xlsx'):
+    for kind in ('html', 'xml_ss', 'xml_wp', 'text', 'text_csv', 'xlsx', 'docx'):
         os.makedirs(os.path.join(root, kind), exist_ok=True)
         for name, data in SEEDS.items():
             with open(os.path.join(root, kind, 'seed-' + name), 'wb') as f:

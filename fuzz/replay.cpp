@@ -47,7 +47,8 @@ std::vector<std::filesystem::path> inputsOf(const std::vector<std::string>& path
 int main(int argc, char** argv) {
     mfDevice::ReportType kind{};
     if (argc < 3 || !mffuzz::kindByName(argv[1], kind)) {
-        std::fprintf(stderr, "usage: %s html|xml_ss|xml_wp|text|text_csv|xlsx PATH...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s html|xml_ss|xml_wp|text|text_csv|xlsx|docx PATH...\n",
+                     argv[0]);
         return 2;
     }
     const std::vector<std::filesystem::path> inputs =

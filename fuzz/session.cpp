@@ -41,6 +41,7 @@ constexpr Kind kKinds[] = {
     {mfDevice::TEXT, "text", "report", "report.LIS", "second", "second.LIS"},
     {mfDevice::TEXT_CSV, "text_csv", "report", "report.csv", "second", "second.csv"},
     {mfDevice::XLSX, "xlsx", "workbook.xlsx", "workbook.xlsx", "second.xlsx", "second.xlsx"},
+    {mfDevice::DOCX, "docx", "document.docx", "document.docx", "second.docx", "second.docx"},
 };
 
 constexpr size_t kSlots = 4;
@@ -169,6 +170,8 @@ private:
         return stat(kind_.written, &status) == 0 && status.st_size > kLargestFile;
     }
 
+    bool packaged() const { return kind_.type == mfDevice::XLSX || kind_.type == mfDevice::DOCX; }
+
     bool textKind() const {
         return kind_.type == mfDevice::TEXT || kind_.type == mfDevice::TEXT_CSV;
     }
@@ -264,6 +267,9 @@ private:
         if (auto* book = dynamic_cast<mfTableXlsx*>(&table)) {
             return std::make_unique<mfTableXlsx>(*book);
         }
+        if (auto* docx = dynamic_cast<mfTableDocx*>(&table)) {
+            return std::make_unique<mfTableDocx>(*docx);
+        }
         return nullptr;
     }
 
@@ -278,6 +284,8 @@ private:
             *txt = dynamic_cast<mfTableText&>(from);
         } else if (auto* book = dynamic_cast<mfTableXlsx*>(&to)) {
             *book = dynamic_cast<mfTableXlsx&>(from);
+        } else if (auto* docx = dynamic_cast<mfTableDocx*>(&to)) {
+            *docx = dynamic_cast<mfTableDocx&>(from);
         } else {
             return false;
         }
@@ -374,9 +382,12 @@ private:
         }
         case 3: {
             const size_t figure = in_.below(std::size(kFigures) + 1);
-            const std::string file = figure < std::size(kFigures)     ? kFigures[figure]
-                                     : kind_.type == mfDevice::XML_WP ? "missing-" + text()
-                                                                      : text();
+            // The document kinds read the file they are given: only the
+            // working folder's, so never a device.
+            const bool reads = kind_.type == mfDevice::XML_WP || kind_.type == mfDevice::DOCX;
+            const std::string file = figure < std::size(kFigures) ? kFigures[figure]
+                                     : reads                      ? "missing-" + text()
+                                                                  : text();
             answered(d.addFigure(file, text()), "addFigure");
             return;
         }
@@ -597,30 +608,38 @@ private:
             if (!traced_.empty()) {
                 violation(kind_, "records were written but there is no file");
             }
-        } else if (kind_.type == mfDevice::XLSX) {
+        } else if (packaged()) {
             checkTraced(checkPackage(kind_.written));
         } else {
             checkDocument(document);
             checkTraced(document);
         }
         const std::string other = readFile(kind_.secondWritten, exists);
-        if (exists && kind_.type == mfDevice::XLSX) {
+        if (exists && packaged()) {
             checkPackage(kind_.secondWritten);
         } else if (exists) {
             checkDocument(other);
         }
     }
 
-    /// A package's text: its parts in file order, each well-formed XML.
+    /// A package's text: its XML parts in file order, each well-formed (the
+    /// pictures' media parts are no XML).
     std::string checkPackage(const std::string& path) {
         const PackageParts package = readPackage(path);
         if (!package.problem.empty()) {
             violation(kind_, path + ": " + package.problem);
         }
+        const auto endsWith = [](const std::string& name, std::string_view end) {
+            return name.size() >= end.size() &&
+                   name.compare(name.size() - end.size(), end.size(), end) == 0;
+        };
         std::string text;
         for (const auto& [name, content] : package.parts) {
-            const std::string problem =
-                xmlProblem(content, {}, {"worksheet", "sheetData", "row", "c"});
+            if (!endsWith(name, ".xml") && !endsWith(name, ".rels")) {
+                continue;
+            }
+            const std::string problem = xmlProblem(
+                content, {}, {"worksheet", "sheetData", "row", "c", "w:tbl", "w:tr", "w:tc"});
             if (!problem.empty()) {
                 const size_t at = problem.find("(byte ");
                 violation(kind_, name + ": " + problem, content,
@@ -740,7 +759,12 @@ void prepare() {
         std::perror("mfreport fuzz: working folder");
         std::abort();
     }
-    std::ofstream("figure.png", std::ios::binary) << "\x89PNG\r\n\x1a\n fuzz figure";
+    // A PNG's signature and header (2000 by 30 pixels, wider than a page),
+    // without image data.
+    std::ofstream("figure.png", std::ios::binary)
+        << std::string_view("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x07\xd0\0\0\0\x1e\x08\x02\0\0\0",
+                            29)
+        << " fuzz figure";
     std::ofstream("empty.png", std::ios::binary);
     mkdir("folder", 0700);
     setenv("SOURCE_DATE_EPOCH", "1796585527", 1);
@@ -761,7 +785,7 @@ void prepare() {
         for (const char* file :
              {"figure.png", "empty.png", "report.html", "workbook.xml", "document.xml",
               "report.LIS", "report.csv", "second.html", "second.xml", "second.LIS", "second.csv",
-              "workbook.xlsx", "second.xlsx", "PTDUMP.DMP"}) {
+              "workbook.xlsx", "second.xlsx", "document.docx", "second.docx", "PTDUMP.DMP"}) {
             std::remove(file);
         }
         rmdir("folder");

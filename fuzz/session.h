@@ -12,7 +12,8 @@
 
 namespace mffuzz {
 
-/// The kind named html, xml_ss, xml_wp, text, text_csv or xlsx; false for another name.
+/// The kind named html, xml_ss, xml_wp, text, text_csv, xlsx or docx; false for another
+/// name.
 bool kindByName(const std::string& name, mfDevice::ReportType& kind);
 
 /// Prepares the process once: a private working folder (the text kinds write

@@ -1,13 +1,12 @@
 #include "mfreport/docx/mfDocxDevice.h"
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "mfreport/docx/document.h"
 #include "mfreport/docx/mfTableDocx.h"
 #include "mfreport/docx/picture.h"
 #include "mfreport/markup/output.h"
+#include "mfreport/platform/files.h"
 #include "mfreport/platform/maker.h"
 #include "mfreport/platform/mfDateTime.h"
 
@@ -60,15 +59,6 @@ ParagraphLayout contentsLayout(int style) {
     ParagraphLayout layout = mfreport::docx::kContentsLayout;
     layout.indent = 240 * (style - 1);
     return layout;
-}
-
-bool readFile(const std::string& fileName, std::string& bytes) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
 }
 
 } // namespace
@@ -240,7 +230,7 @@ bool mfDocxDevice::addFigure(const std::string& fileName, const std::string& cap
         return false;
     }
     std::string bytes;
-    if (!readFile(fileName, bytes)) {
+    if (!mfreport::platform::readWholeFile(fileName, bytes)) {
         return false;
     }
     const auto picture = mfreport::docx::readPicture(bytes);

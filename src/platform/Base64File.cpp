@@ -1,6 +1,6 @@
 #include "mfreport/platform/Base64File.h"
 
-#include <fstream>
+#include "mfreport/platform/files.h"
 
 std::string Base64File::encodeBytes(std::string_view bytes) {
     static constexpr char alphabet[] =
@@ -33,18 +33,8 @@ std::string Base64File::encodeBytes(std::string_view bytes) {
 
 bool Base64File::encode(const std::string& fileName, std::string& encoded) {
     encoded.clear();
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    // Read through the stream, not its buffer, so that a read error (a
-    // folder, say) ends as the stream's bad state instead of an exception.
     std::string bytes;
-    char buffer[16384];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<size_t>(in.gcount()));
-    }
-    if (in.bad()) {
+    if (!mfreport::platform::readWholeFile(fileName, bytes)) {
         return false;
     }
     encoded = encodeBytes(bytes);

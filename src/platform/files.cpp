@@ -1,6 +1,7 @@
 #include "mfreport/platform/files.h"
 
 #include <cerrno>
+#include <fstream>
 #include <mutex>
 #include <vector>
 
@@ -215,6 +216,21 @@ bool closeFile(int fd) {
     // close it again.
     return ::close(fd) == 0 || errno == EINTR;
 #endif
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    // Read through the stream, not its buffer, so that a read error ends as
+    // the stream's bad state instead of an exception.
+    char buffer[16384];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<size_t>(in.gcount()));
+    }
+    return !in.bad();
 }
 
 } // namespace mfreport::platform

@@ -75,4 +75,8 @@ bool syncToDisk(int fd);
 /// Closes a descriptor; false when the system reports an error.
 bool closeFile(int fd);
 
+/// Sets `bytes` to the whole content of the file at `path`; false when it
+/// cannot be opened or read (a folder, say).
+bool readWholeFile(const std::string& path, std::string& bytes);
+
 } // namespace mfreport::platform

@@ -137,6 +137,8 @@ TEST_F(Cli, HelpDocumentsEveryOptionAndSetting) {
                              "xml_ss",
                              "xml_wp",
                              "text_csv",
+                             "xlsx",
+                             ".docx: docx",
                              "--title",
                              "--heading",
                              "--toc",
@@ -209,6 +211,54 @@ TEST_F(Cli, XlsxWorkbookFromItsExtension) {
     const Result out = run({"-o", "-", "--kind", "xlsx", "-c", kilonewtons, "forces.csv"});
     ASSERT_EQ(out.status, 0) << out.err;
     EXPECT_EQ(out.out, read("forces.xlsx"));
+}
+
+// The .docx name alone chooses the kind: the title, the contents and the
+// table's heading in the built-in heading styles, the unit under the name,
+// the text escaped once, by the package. Standard output and a FIFO receive
+// a copy of the same package.
+TEST_F(Cli, DocxDocumentFromItsExtension) {
+    writeInputs();
+    const std::vector<std::string> options = {"--title",   "Results",        "--toc",
+                                              "--heading", "Element forces", "-c",
+                                              kilonewtons, "forces.csv"};
+    std::vector<std::string> arguments = {"-o", "report.docx"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    const Result result = run(arguments);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out + result.err, "");
+    const mftest::Parts parts = mftest::partsOf(path("report.docx"));
+    ASSERT_EQ(parts.count("word/document.xml"), 1U);
+    const std::string& body = parts.at("word/document.xml");
+    for (const char* text :
+         {R"(<w:pStyle w:val="Heading1"/>)", ">1  Results<", R"(<w:pStyle w:val="Heading2"/>)",
+          ">1.1  Element forces<", R"( TOC \o "1-5" \h \z \u )",
+          R"(<w:hyperlink w:anchor="1_1__Element_forces" w:history="1">)",
+          R"( PAGEREF 1_1__Element_forces \h )", R"(w:name="forces")",
+          R"(<w:br/><w:t xml:space="preserve">[kN]</w:t>)", ">chord, top<", "&lt;hi&gt;",
+          "&amp; bye", R"(>two</w:t><w:br/><w:t xml:space="preserve">lines<)"}) {
+        EXPECT_NE(body.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(body.find("&amp;amp;"), std::string::npos);
+    EXPECT_EQ(body.find("&amp;lt;"), std::string::npos);
+    EXPECT_EQ(files(), (std::set<std::string>{"forces.csv", "nodes.csv", "report.docx"}));
+
+    arguments = {"-o", "-", "--kind", "docx"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    const Result out = run(arguments);
+    ASSERT_EQ(out.status, 0) << out.err;
+    EXPECT_EQ(out.out, read("report.docx"));
+
+    ASSERT_EQ(shell("mkfifo pipe"), 0);
+    EXPECT_EQ(shell("timeout 60 cat pipe >got.docx & \"$MFREPORT\" -o pipe -k docx --title Results "
+                    "--toc --heading 'Element forces' -c '" +
+                    kilonewtons + "' forces.csv; s=$?; wait; exit $s"),
+              0);
+    EXPECT_EQ(read("got.docx"), read("report.docx"));
+    EXPECT_EQ(shell("test -p pipe"), 0);
+    for (const std::string& name : files()) {
+        EXPECT_NE(name.rfind(".mfreport", 0), 0U) << name;
+    }
 }
 
 TEST_F(Cli, PageHasTitleContentsAndHeadings) {
@@ -398,7 +448,7 @@ TEST_F(Cli, WarnsOfWhatTheKindCannotShow) {
 
 TEST_F(Cli, FailedWritesLeaveNoReport) {
     writeSteps();
-    for (const char* kind : {"html", "xml_ss", "xml_wp", "text", "text_csv", "xlsx"}) {
+    for (const char* kind : {"html", "xml_ss", "xml_wp", "text", "text_csv", "xlsx", "docx"}) {
         // A file size limit of 64 KiB makes a write fail part way.
         const Result result =
             run({"-o", "steps.out", "--kind", kind, "steps.csv"}, "ulimit -f 64;");
@@ -419,7 +469,7 @@ TEST_F(Cli, CommandLineMistakesExitWithStatusTwo) {
         {{"-o", "r.html"}, "no input file: give one or more CSV files"},
         {{"-o", "r.html", "--frobnicate", "in.csv"}, "unknown option --frobnicate"},
         {{"-o", "r.html", "--kind", "pdf", "in.csv"},
-         "--kind must be one of html, xml_ss, xml_wp, text, text_csv, xlsx, not 'pdf'"},
+         "--kind must be one of html, xml_ss, xml_wp, text, text_csv, xlsx, docx, not 'pdf'"},
         {{"-o", "r.xml", "in.csv"},
          "an .xml file may be a workbook or a document: give --kind xml_ss or --kind xml_wp"},
         {{"-o", "r.pdf", "in.csv"},
@@ -657,8 +707,8 @@ TEST_F(Cli, CsvNameNeedsAKind) {
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err,
               "mfreport: a .csv report is the paged text report with ';' between its "
-              "fields, not a plain table: give --kind (html, xml_ss, xml_wp, xlsx, text or "
-              "text_csv)\nTry 'mfreport --help' for more information.\n");
+              "fields, not a plain table: give --kind (html, xml_ss, xml_wp, xlsx, docx, text "
+              "or text_csv)\nTry 'mfreport --help' for more information.\n");
     EXPECT_EQ(run({"-o", "out.csv", "--kind", "text_csv", "in.csv"}).status, 0);
 }
 
@@ -818,6 +868,15 @@ TEST_F(Cli, WideTablesFoldToThePage) {
                          "<w:t>  -123456.789</w:t></w:r></w:p></w:tc>\n"),
               19U);
     EXPECT_EQ(count(xml, " <w:tr>\n"), 4U * 4U);
+
+    // The same in the .docx document: four head rows, repeated on every
+    // page, and four rows for each of the three records.
+    ASSERT_EQ(run({"-o", "wide.docx", "wide.csv"}).status, 0);
+    const std::string docx = mftest::partsOf(path("wide.docx"))["word/document.xml"];
+    EXPECT_EQ(count(docx, R"(<w:gridCol w:w="1560"/>)"), 5U);
+    EXPECT_EQ(count(docx, "<w:tblHeader/>"), 4U);
+    EXPECT_EQ(count(docx, "<w:tr><w:trPr><w:cantSplit/></w:trPr>"), 3U * 4U);
+    EXPECT_EQ(count(docx, R"(<w:t xml:space="preserve">  -123456.789</w:t>)"), 19U);
 
     // The page: 11 characters a column and one between, six to a row.
     const Result page = run({"-o", "wide.html", "wide.csv"});

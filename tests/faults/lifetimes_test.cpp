@@ -39,7 +39,9 @@ protected:
         return packaged() ? mftest::packageText(written()) : readFile(written());
     }
     /// A package is readable only once its central directory is written.
-    bool packaged() const { return GetParam().type == mfDevice::XLSX; }
+    bool packaged() const {
+        return GetParam().type == mfDevice::XLSX || GetParam().type == mfDevice::DOCX;
+    }
 
 private:
     mftest::FixedClock clock_{"1796585527"};
@@ -123,9 +125,26 @@ TEST_P(EveryKind, FlushMakesTheRecordsSoFarVisible) {
     EXPECT_NE(file.find("member 4"), std::string::npos) << file;
 }
 
+// A contents pass whose device was deleted first answers false, writes
+// nothing and resets nothing when it ends.
+TEST_P(EveryKind, AContentsPassOutlivingItsDeviceAnswersFalse) {
+    auto d = device();
+    auto pass = std::make_unique<mfTOCDevice>(d.get());
+    const mfDevice::ReportType type = GetParam().type;
+    if (type == mfDevice::HTML || type == mfDevice::XML_WP || type == mfDevice::DOCX) {
+        EXPECT_TRUE(pass->addHeading("Results", 1));
+        EXPECT_TRUE(pass->flush());
+    }
+    d.reset();
+    EXPECT_FALSE(pass->addHeading("Late", 1));
+    EXPECT_FALSE(pass->flush());
+    pass.reset();
+    EXPECT_EQ(contents().find("Late"), std::string::npos);
+}
+
 std::string kindName(const ::testing::TestParamInfo<Kind>& info) {
     static const char* const names[] = {"Text",    "Html", "Workbook", "Document",
-                                        "TextCsv", "Toc",  "Package"};
+                                        "TextCsv", "Toc",  "Package",  "DocumentPackage"};
     return names[info.param.type];
 }
 
@@ -135,24 +154,9 @@ INSTANTIATE_TEST_SUITE_P(Lifetimes, EveryKind,
                                            Kind{mfDevice::XML_WP, "doc.xml", "doc.xml"},
                                            Kind{mfDevice::TEXT, "report", "report.LIS"},
                                            Kind{mfDevice::TEXT_CSV, "report", "report.csv"},
-                                           Kind{mfDevice::XLSX, "book.xlsx", "book.xlsx"}),
+                                           Kind{mfDevice::XLSX, "book.xlsx", "book.xlsx"},
+                                           Kind{mfDevice::DOCX, "doc.docx", "doc.docx"}),
                          kindName);
-
-// A contents pass whose target was deleted first writes nothing and resets
-// nothing when it ends.
-TEST(Lifetimes, AContentsPassOutlivingItsTarget) {
-    mftest::FixedClock clock("1796585527");
-    TempFile file("contents.html");
-    auto d = mfDevice::create(client, file.path(), mfDevice::HTML, model);
-    auto contents = std::make_unique<mfTOCDevice>(d.get());
-    EXPECT_TRUE(contents->addHeading("Results", 1));
-    EXPECT_TRUE(contents->flush());
-    d.reset();
-    EXPECT_FALSE(contents->addHeading("Late", 1));
-    EXPECT_FALSE(contents->flush());
-    contents.reset();
-    EXPECT_EQ(readFile(file.path()).find("Late"), std::string::npos);
-}
 
 const std::string unableToOpen(const std::string& name) {
     return "Unable to open file " + name +
