@@ -31,4 +31,21 @@ for file in "$out"/*.html "$out"/*.xml; do
         echo "$file: well-formed"
     fi
 done
+# The packages: a ZIP that a standard reader accepts, every XML part well-formed.
+for file in "$out"/*.xlsx "$out"/*.docx; do
+    [ -e "$file" ] || continue
+    parts=$(mktemp -d)
+    if ! python3 -m zipfile -e "$file" "$parts" >/dev/null 2>&1; then
+        echo "$file is not a readable ZIP"
+        status=1
+    elif ! messages=$(find "$parts" -name '*.xml' -o -name '*.rels' | xargs xmllint --noout --nonet 2>&1) ||
+        [ -n "$messages" ]; then
+        echo "$file has a part that is not well-formed:"
+        echo "$messages" | head -20
+        status=1
+    else
+        echo "$file: every part well-formed"
+    fi
+    rm -rf "$parts"
+done
 exit $status
