@@ -77,7 +77,7 @@ std::string contentTypes(const std::vector<PartType>& overrides);
 /// A relationships part ("_rels/.rels", "xl/_rels/workbook.xml.rels").
 std::string relationships(const std::vector<Relationship>& relations);
 /// The core properties part: `creatorXml` and `titleXml` are escaped XML text;
-/// created and modified are the library clock's time.
+/// created and modified are the library clock's time in UTC.
 std::string coreProperties(std::string_view creatorXml, std::string_view titleXml);
 /// The extended properties part naming the application that wrote the package.
 std::string appProperties(std::string_view applicationXml);

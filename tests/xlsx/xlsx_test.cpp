@@ -120,7 +120,7 @@ TEST(XlsxPackage, TwoRunsUnderAFixedClockGiveTheSameBytes) {
     const std::string core = partsOf(first.path()).at("docProps/core.xml");
     EXPECT_NE(
         core.find(
-            R"(<dcterms:created xsi:type="dcterms:W3CDTF">2026-12-06T19:32:07</dcterms:created>)"),
+            R"(<dcterms:created xsi:type="dcterms:W3CDTF">2026-12-06T19:32:07Z</dcterms:created>)"),
         std::string::npos);
     // A standard tool accepts the archive.
     const std::string check = "python3 -m zipfile -t '" + first.path() + "' > /dev/null 2>&1";
