@@ -13,17 +13,20 @@
 //
 //   mfreport_bench [--records N] [--kind K] [--reps N]
 //
-// K is html, xmlss, xmlwp, text, csv or all. Per kind it prints the median
-// seconds of at least 5 interleaved library/limit pairs, the cells per second,
-// the ratio of the library's cells per second to the limit's (the median of
-// the pairs' ratios, each pair measured under the same load), the output
-// bytes and the peak resident memory of a separate process that writes the
-// same table. Every run checks once per kind that the library's table bytes
-// equal the limit's; the report time is fixed (SOURCE_DATE_EPOCH) so that the
-// text kinds' page headings agree.
+// K is html, xmlss, xmlwp, text, csv, xlsx, docx or all. The package kinds'
+// limits stream their table part's bytes through deflate at the package
+// writer's level into a ZIP file of that one part; where libxlsxwriter is
+// built in, xlsx adds its constant-memory mode on the same workload. Per kind
+// it prints the median seconds of at least 5 interleaved library/limit pairs,
+// the cells per second, the ratio of the library's cells per second to the
+// limit's (the median of the pairs' ratios, each pair measured under the same
+// load), the output bytes and the peak resident memory of a separate process
+// that writes the same table. Every run checks once per kind that the
+// library's table bytes equal the limit's; the report time is fixed
+// (SOURCE_DATE_EPOCH) so that the text kinds' page headings agree.
 //
-// For instruction counts under valgrind: --only library|limit runs that side
-// once, without timing pairs or child processes.
+// For instruction counts under valgrind: --only library|limit|xlsxwriter runs
+// that side once, without timing pairs or child processes.
 
 #include <spawn.h>
 #include <sys/resource.h>
