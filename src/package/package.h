@@ -19,8 +19,9 @@
 
 namespace mfreport::package {
 
-/// The deflate level of the parts: the fastest, which on report tables gives
-/// files within a few percent of the default level's.
+/// The deflate level of the parts: the fastest. On report tables the default
+/// level 6 takes 1.6 to 1.8 times the instructions for files 13 to 19 %
+/// smaller (bench/README.md).
 constexpr int kLevel = 1;
 
 class Package {
