@@ -4,6 +4,12 @@
 # R = 12000 records less those of R = 2000, divided by the 100000 cells between
 # them; then the library's instructions over the limit's.
 #
+# The package kinds (xlsx, docx) count the deflating of their parts, which
+# their limits share. The kind "lxw" runs libxlsxwriter's constant-memory mode
+# (when the benchmark was built with it) in the library's column and the xlsx
+# kind in the limit's: its ratio is how many instructions libxlsxwriter spends
+# per instruction of the xlsx kind.
+#
 # The kind "tool" runs the command-line tool (BUILD/cli/mfreport, or $MFREPORT_TOOL)
 # on the workload as a CSV file into a semicolon-separated report, against the
 # library writing that kind from memory.
@@ -12,7 +18,7 @@
 set -eu
 bench=$1
 shift
-kinds=${*:-html xmlss xmlwp text csv tool}
+kinds=${*:-html xmlss xmlwp text csv xlsx docx tool}
 tool=${MFREPORT_TOOL:-$(dirname "$bench")/../cli/mfreport}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -50,6 +56,9 @@ for kind in $kinds; do
         # The tool's limit is the library writing the same kind.
         library=$(toolPerCell)
         limit=$(perCell --only library --kind csv)
+    elif [ "$kind" = lxw ]; then
+        library=$(perCell --only xlsxwriter)
+        limit=$(perCell --only library --kind xlsx)
     else
         library=$(perCell --only library --kind "$kind")
         limit=$(perCell --only limit --kind "$kind")

@@ -13,17 +13,20 @@
 //
 //   mfreport_bench [--records N] [--kind K] [--reps N]
 //
-// K is html, xmlss, xmlwp, text, csv or all. Per kind it prints the median
-// seconds of at least 5 interleaved library/limit pairs, the cells per second,
-// the ratio of the library's cells per second to the limit's (the median of
-// the pairs' ratios, each pair measured under the same load), the output
-// bytes and the peak resident memory of a separate process that writes the
-// same table. Every run checks once per kind that the library's table bytes
-// equal the limit's; the report time is fixed (SOURCE_DATE_EPOCH) so that the
-// text kinds' page headings agree.
+// K is html, xmlss, xmlwp, text, csv, xlsx, docx or all. The package kinds'
+// limits stream their table part's bytes through deflate at the package
+// writer's level into a ZIP file of that one part; where libxlsxwriter is
+// built in, xlsx adds its constant-memory mode on the same workload. Per kind
+// it prints the median seconds of at least 5 interleaved library/limit pairs,
+// the cells per second, the ratio of the library's cells per second to the
+// limit's (the median of the pairs' ratios, each pair measured under the same
+// load), the output bytes and the peak resident memory of a separate process
+// that writes the same table. Every run checks once per kind that the
+// library's table bytes equal the limit's; the report time is fixed
+// (SOURCE_DATE_EPOCH) so that the text kinds' page headings agree.
 //
-// For instruction counts under valgrind: --only library|limit runs that side
-// once, without timing pairs or child processes.
+// For instruction counts under valgrind: --only library|limit|xlsxwriter runs
+// that side once, without timing pairs or child processes.
 
 #include <spawn.h>
 #include <sys/resource.h>
@@ -44,7 +47,15 @@
 #include <string_view>
 #include <vector>
 
+#include <minizip/unzip.h>
+#include <minizip/zip.h>
+
 #include "mfreport/mfreport.h"
+#include "mfreport/package/package.h"
+
+#ifdef MFREPORT_XLSXWRITER
+#include <xlsxwriter.h>
+#endif
 
 namespace {
 
@@ -55,6 +66,8 @@ constexpr const char* kToolPath = "";
 #endif
 
 constexpr int kColumns = 10;
+// The package kinds' limits deflate at the package writer's level.
+constexpr int kPackageLevel = mfreport::package::kLevel;
 constexpr int kRealColumns = 7;
 
 // One record of the workload.
@@ -209,11 +222,18 @@ std::string writeLibrary(const Kind& kind, int records) {
 
 // ------------------------------------------------------------------ limit
 
-// A raw writer: one large buffer, one write per few megabytes.
+// A raw writer: one large buffer, one write per few megabytes. With a part
+// name it writes a ZIP file of that one part instead, each filled buffer
+// deflated at the package writer's level.
 class RawFile {
 public:
-    explicit RawFile(const std::string& path)
-        : file_(std::fopen(path.c_str(), "wb")), buffer_(new char[kCapacity + kSlack]) {
+    explicit RawFile(const std::string& path, std::string_view part = {})
+        : buffer_(new char[kCapacity + kSlack]) {
+        if (!part.empty()) {
+            openZip(path, std::string(part));
+            return;
+        }
+        file_ = std::fopen(path.c_str(), "wb");
         if (file_ == nullptr) {
             std::perror(path.c_str());
             std::exit(1);
@@ -222,7 +242,14 @@ public:
     }
     ~RawFile() {
         drain();
-        std::fclose(file_);
+        if (zip_ != nullptr) {
+            if (zipCloseFileInZip(zip_) != ZIP_OK || zipClose(zip_, nullptr) != ZIP_OK) {
+                std::fputs("mfreport_bench: the limit's ZIP file failed\n", stderr);
+                std::exit(1);
+            }
+        } else {
+            std::fclose(file_);
+        }
     }
     RawFile(const RawFile&) = delete;
     RawFile& operator=(const RawFile&) = delete;
@@ -244,14 +271,31 @@ public:
 private:
     static constexpr size_t kCapacity = 4U << 20;
     static constexpr size_t kSlack = 64U << 10;
+    void openZip(const std::string& path, const std::string& part) {
+        zip_ = zipOpen64(path.c_str(), APPEND_STATUS_CREATE);
+        zip_fileinfo info{};
+        if (zip_ == nullptr ||
+            zipOpenNewFileInZip4_64(zip_, part.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                    Z_DEFLATED, kPackageLevel, 0, -MAX_WBITS, DEF_MEM_LEVEL,
+                                    Z_DEFAULT_STRATEGY, nullptr, 0, 0, 0, 1) != ZIP_OK) {
+            std::perror(path.c_str());
+            std::exit(1);
+        }
+    }
     void drain() {
-        if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, file_) != used_) {
+        const bool written =
+            used_ == 0 ||
+            (zip_ != nullptr
+                 ? zipWriteInFileInZip(zip_, buffer_.get(), static_cast<unsigned>(used_)) == ZIP_OK
+                 : std::fwrite(buffer_.get(), 1, used_, file_) == used_);
+        if (!written) {
             std::perror("mfreport_bench: write");
             std::exit(1);
         }
         used_ = 0;
     }
-    std::FILE* file_;
+    std::FILE* file_ = nullptr;
+    zipFile zip_ = nullptr;
     std::unique_ptr<char[]> buffer_;
     size_t used_ = 0;
 };
@@ -537,25 +581,126 @@ void limitCsv(RawFile& out, int records) {
     }
 }
 
+// ---------------------------------------------------------- package kinds
+
+// The part of a package kind's file that holds the table; empty for the
+// kinds that write one plain file.
+std::string_view tablePart(const Kind& kind) {
+    switch (kind.type) {
+    case mfDevice::XLSX:
+        return "xl/worksheets/sheet1.xml";
+    case mfDevice::DOCX:
+        return "word/document.xml";
+    default:
+        return {};
+    }
+}
+
+// The part `name` of the ZIP file at `path`, uncompressed; empty when missing.
+std::string readPart(const std::string& path, std::string_view name) {
+    std::string bytes;
+    unzFile zip = unzOpen64(path.c_str());
+    if (zip == nullptr) {
+        return bytes;
+    }
+    if (unzLocateFile(zip, std::string(name).c_str(), 1) == UNZ_OK &&
+        unzOpenCurrentFile(zip) == UNZ_OK) {
+        char chunk[65536];
+        int n = 0;
+        while ((n = unzReadCurrentFile(zip, chunk, sizeof chunk)) > 0) {
+            bytes.append(chunk, static_cast<size_t>(n));
+        }
+        unzCloseCurrentFile(zip);
+    }
+    unzClose(zip);
+    return bytes;
+}
+
+// The worksheet's rows: the name as an inline string, the integers, the reals
+// in their shortest round-trip digits with the cell format of 4 decimals.
+void limitXlsx(RawFile& out, int records) {
+    out.put("<row>\n");
+    Workload workload;
+    Record r{};
+    for (int i = 0; i < records; ++i) {
+        workload.make(i, r);
+        char* p = out.room();
+        p = copy(p, "<row><c t=\"inlineStr\"><is><t>");
+        p = copy(p, std::string_view(r.name, static_cast<size_t>(r.nameLength)));
+        p = copy(p, "</t></is></c><c><v>");
+        p = std::to_chars(p, p + 16, r.number).ptr;
+        p = copy(p, "</v></c><c><v>");
+        p = std::to_chars(p, p + 16, r.random).ptr;
+        p = copy(p, "</v></c>");
+        for (int j = 0; j < kRealColumns; ++j) {
+            p = copy(p, "<c s=\"6\"><v>");
+            p = std::to_chars(p, p + 32, r.values[j]).ptr;
+            p = copy(p, "</v></c>");
+        }
+        p = copy(p, "</row>\n");
+        out.advance(p);
+    }
+    out.put("</sheetData>\n");
+}
+
+// The document body's table rows: cells as the word-processing kind's, in
+// the package's paragraph markup.
+void limitDocx(RawFile& out, int records) {
+    out.put("</w:tr>\n");
+    Workload workload;
+    Record r{};
+    constexpr std::string_view left =
+        "<w:tc><w:p><w:pPr><w:jc w:val=\"left\"/></w:pPr><w:r><w:t xml:space=\"preserve\">";
+    constexpr std::string_view right =
+        "<w:tc><w:p><w:pPr><w:jc w:val=\"right\"/></w:pPr><w:r><w:t xml:space=\"preserve\">";
+    constexpr std::string_view close = "</w:t></w:r></w:p></w:tc>\n";
+    for (int i = 0; i < records; ++i) {
+        workload.make(i, r);
+        char* p = out.room();
+        p = copy(p, "<w:tr><w:trPr><w:cantSplit/></w:trPr>\n");
+        p = copy(p, left);
+        p = copy(p, std::string_view(r.name, static_cast<size_t>(r.nameLength)));
+        p = copy(p, close);
+        p = copy(p, right);
+        p = std::to_chars(p, p + 16, r.number).ptr;
+        p = copy(p, close);
+        p = copy(p, right);
+        p = std::to_chars(p, p + 16, r.random).ptr;
+        p = copy(p, close);
+        for (int j = 0; j < kRealColumns; ++j) {
+            p = copy(p, right);
+            p = fixedCell(p, r.values[j]);
+            p = copy(p, close);
+        }
+        p = copy(p, "</w:tr>\n");
+        out.advance(p);
+    }
+    out.put("</w:tbl>\n");
+}
+
 constexpr Kind kKinds[] = {
     {"html", mfDevice::HTML, ".html", false, limitHtml, false},
     {"xmlss", mfDevice::XML_SS, ".xml", false, limitXmlss, false},
     {"xmlwp", mfDevice::XML_WP, ".xml", false, limitXmlwp, false},
     {"text", mfDevice::TEXT, ".LIS", true, limitText, true},
     {"csv", mfDevice::TEXT_CSV, ".csv", true, limitCsv, true},
+    {"xlsx", mfDevice::XLSX, ".xlsx", false, limitXlsx, false},
+    {"docx", mfDevice::DOCX, ".docx", false, limitDocx, false},
 };
 
 std::string writeLimit(const Kind& kind, int records) {
     const std::string file = stem(kind.name, "limit") + std::string(kind.extension);
-    RawFile out(file);
+    RawFile out(file, tablePart(kind));
     kind.limit(out, records);
     return file;
 }
 
-// The library's table bytes equal the limit's.
+// The library's table bytes equal the limit's (for the package kinds: those
+// of the part that holds the table, uncompressed).
 bool sameBytes(const Kind& kind, const std::string& libraryFile, const std::string& limitFile) {
-    const std::string library = readAll(libraryFile);
-    const std::string limit = readAll(limitFile);
+    const std::string_view part = tablePart(kind);
+    const std::string library = part.empty() ? readAll(libraryFile) : readPart(libraryFile, part);
+    const std::string limit = part.empty() ? readAll(limitFile) : readPart(limitFile, part);
     if (kind.tail) {
         return !limit.empty() && library.size() >= limit.size() &&
                library.compare(library.size() - limit.size(), limit.size(), limit) == 0;
@@ -629,6 +774,68 @@ std::string runTool(const char* tool, const Kind& kind, const std::string& csv, 
     }
     return file;
 }
+
+// ------------------------------------------------------------ libxlsxwriter
+
+#ifdef MFREPORT_XLSXWRITER
+// The workload as libxlsxwriter writes it in its constant-memory mode: the
+// same head row (bold, grey), column widths, frozen head row, print titles
+// and autofilter; the reals with a number format of 4 decimals.
+std::string writeXlsxwriter(int records) {
+    const std::string file = stem("xlsx", "libxlsxwriter") + ".xlsx";
+    std::string tmpdir = scratchDir();
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = tmpdir.data();
+    lxw_workbook* workbook = workbook_new_opt(file.c_str(), &options);
+    lxw_worksheet* sheet =
+        workbook != nullptr ? workbook_add_worksheet(workbook, "RESULTS") : nullptr;
+    if (sheet == nullptr) {
+        std::fprintf(stderr, "mfreport_bench: libxlsxwriter cannot create %s\n", file.c_str());
+        std::exit(1);
+    }
+    lxw_format* head = workbook_add_format(workbook);
+    format_set_bold(head);
+    format_set_bg_color(head, LXW_COLOR_SILVER);
+    lxw_format* fixed = workbook_add_format(workbook);
+    format_set_num_format(fixed, "0.0000");
+    worksheet_set_column(sheet, 0, 0, 8, nullptr);
+    worksheet_set_column(sheet, 1, kColumns - 1, 12, nullptr);
+    worksheet_freeze_panes(sheet, 1, 0);
+    worksheet_repeat_rows(sheet, 0, 0);
+    worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(records), kColumns - 1);
+    worksheet_set_landscape(sheet);
+    static constexpr const char* names[kColumns] = {"Name", "Number", "Random", "V3", "V4",
+                                                    "V5",   "V6",     "V7",     "V8", "V9"};
+    for (lxw_col_t k = 0; k < kColumns; ++k) {
+        worksheet_write_string(sheet, 0, k, names[k], head);
+    }
+    Workload workload;
+    Record r{};
+    for (int i = 0; i < records; ++i) {
+        workload.make(i, r);
+        const auto row = static_cast<lxw_row_t>(i + 1);
+        r.name[r.nameLength] = '\0';
+        worksheet_write_string(sheet, row, 0, r.name, nullptr);
+        worksheet_write_number(sheet, row, 1, r.number, nullptr);
+        worksheet_write_number(sheet, row, 2, r.random, nullptr);
+        for (int j = 0; j < kRealColumns; ++j) {
+            worksheet_write_number(sheet, row, static_cast<lxw_col_t>(j + 3), r.values[j], fixed);
+        }
+    }
+    if (workbook_close(workbook) != LXW_NO_ERROR) {
+        std::fprintf(stderr, "mfreport_bench: libxlsxwriter failed to write %s\n", file.c_str());
+        std::exit(1);
+    }
+    return file;
+}
+constexpr bool kWithXlsxwriter = true;
+#else
+std::string writeXlsxwriter(int) {
+    return {};
+}
+constexpr bool kWithXlsxwriter = false;
+#endif
 
 // ----------------------------------------------------------------- driver
 
@@ -738,10 +945,53 @@ void benchTool(const char* self, const char* tool, const Kind& kind, int records
     std::fflush(stdout);
 }
 
+// libxlsxwriter's constant-memory mode on the same workload, against the
+// xlsx kind: its cells per second, bytes and peak memory, and the kind's
+// speed and size over its.
+void benchXlsxwriter(const char* self, const Kind& xlsx, int records, int pairs) {
+    std::vector<double> library;
+    std::vector<double> peer;
+    long long libraryBytes = 0;
+    long long peerBytes = 0;
+    for (int rep = 0; rep < pairs; ++rep) {
+        std::string libraryFile;
+        std::string peerFile;
+        library.push_back(timed([&] { libraryFile = writeLibrary(xlsx, records); }));
+        peer.push_back(timed([&] { peerFile = writeXlsxwriter(records); }));
+        if (rep == 0) {
+            libraryBytes = fileSize(libraryFile);
+            peerBytes = fileSize(peerFile);
+        }
+        removeFiles(libraryFile);
+        removeFiles(peerFile);
+    }
+    long peak = -1;
+    const std::string command =
+        std::string(self) + " --only xlsxwriter --peak yes --records " + std::to_string(records);
+    if (std::FILE* child = popen(command.c_str(), "r")) {
+        if (std::fscanf(child, "%ld", &peak) != 1) {
+            peak = -1;
+        }
+        peak = pclose(child) == 0 ? peak : -1;
+    }
+    std::vector<double> ratios;
+    for (size_t i = 0; i < library.size(); ++i) {
+        ratios.push_back(peer[i] / library[i]);
+    }
+    const double cells = static_cast<double>(records) * kColumns;
+    const double t = median(peer);
+    std::printf("%-6s %9d %9.4f %9s %12.0f %12s %7s %12lld %9ld  (libxlsxwriter; the xlsx kind: "
+                "%.2fx its cells/s, %.3fx its bytes)\n",
+                "lxw", records, t, "-", cells / t, "-", "-", peerBytes, peak, median(ratios),
+                static_cast<double>(libraryBytes) / static_cast<double>(peerBytes));
+    std::fflush(stdout);
+}
+
 [[noreturn]] void usage(const char* self) {
     std::fprintf(stderr,
-                 "usage: %s [--records N] [--kind html|xmlss|xmlwp|text|csv|tool|all] [--reps N]\n"
-                 "          [--only library|limit] [--tool-kind KIND] [--tool PATH]\n"
+                 "usage: %s [--records N] [--kind html|xmlss|xmlwp|text|csv|xlsx|docx|tool|all]\n"
+                 "          [--reps N] [--only library|limit|xlsxwriter] [--tool-kind KIND]\n"
+                 "          [--tool PATH]\n"
                  "          [--make-csv FILE] [--only tool --input FILE]\n",
                  self);
     std::exit(2);
@@ -798,7 +1048,8 @@ int main(int argc, char** argv) {
     const bool withTool = kindName == "tool" || (kindName == "all" && !toolPath.empty());
     if (records < 1 || reps < 1 || toolTarget == nullptr || (withTool && toolPath.empty()) ||
         (kindName != "all" && kindName != "tool" && findKind(kindName) == nullptr) ||
-        (!only.empty() && only != "library" && only != "limit" && only != "tool") ||
+        (!only.empty() && only != "library" && only != "limit" && only != "tool" &&
+         (only != "xlsxwriter" || !kWithXlsxwriter)) ||
         (only == "tool" && inputFile.empty())) {
         usage(argv[0]);
     }
@@ -809,6 +1060,13 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (only == "xlsxwriter") {
+        removeFiles(writeXlsxwriter(records));
+        if (peak) {
+            std::printf("%ld\n", ownPeakMemory());
+        }
+        return 0;
+    }
     if (only == "tool") {
         long kib = -1;
         removeFiles(runTool(toolPath.c_str(), *toolTarget, inputFile, &kib));
@@ -863,6 +1121,9 @@ int main(int argc, char** argv) {
                     same ? "" : "  (bytes differ from the limit's!)");
         std::fflush(stdout);
         allSame = allSame && same;
+    }
+    if (kWithXlsxwriter && (kindName == "all" || kindName == "xlsx")) {
+        benchXlsxwriter(argv[0], *findKind("xlsx"), records, pairs);
     }
     if (withTool) {
         benchTool(argv[0], toolPath.c_str(), *toolTarget, records, pairs);

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace mftest {
 
@@ -36,6 +37,25 @@ inline Parts partsOf(const std::string& path) {
     }
     unzClose(zip);
     return parts;
+}
+
+/// The names of the package's parts in the order they were written.
+inline std::vector<std::string> partNames(const std::string& path) {
+    std::vector<std::string> names;
+    unzFile zip = unzOpen64(path.c_str());
+    if (zip == nullptr) {
+        return names;
+    }
+    for (int at = unzGoToFirstFile(zip); at == UNZ_OK; at = unzGoToNextFile(zip)) {
+        char name[512];
+        if (unzGetCurrentFileInfo64(zip, nullptr, name, sizeof name, nullptr, 0, nullptr, 0) !=
+            UNZ_OK) {
+            break;
+        }
+        names.emplace_back(name);
+    }
+    unzClose(zip);
+    return names;
 }
 
 /// The text of every part of the package, in the order of their names.

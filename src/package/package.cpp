@@ -65,7 +65,8 @@ void appendLine(std::string& out, std::initializer_list<std::string_view> pieces
     out += '\n';
 }
 
-// "2026-12-05T10:22:07": the library clock's time, to the second.
+// "2026-12-05T10:22:07Z": a UTC time to the second, with the zone designator
+// that a date-time of this profile requires.
 std::string w3cdtf(const platform::CivilTime& t) {
     char text[32];
     const auto two = [](char* p, int32_t v) {
@@ -86,7 +87,8 @@ std::string w3cdtf(const platform::CivilTime& t) {
     two(text + 14, t.minute);
     text[16] = ':';
     two(text + 17, t.second);
-    return std::string(text, 19);
+    text[19] = 'Z';
+    return std::string(text, 20);
 }
 
 } // namespace
@@ -291,7 +293,7 @@ std::string relationships(const std::vector<Relationship>& relations) {
 }
 
 std::string coreProperties(std::string_view creatorXml, std::string_view titleXml) {
-    const std::string when = w3cdtf(platform::now());
+    const std::string when = w3cdtf(platform::nowUtc());
     std::string out;
     appendLines(out, coreStart);
     appendLine(out, {"<dc:title>", titleXml, "</dc:title>"});

@@ -19,8 +19,9 @@
 
 namespace mfreport::package {
 
-/// The deflate level of the parts: the fastest, which on report tables gives
-/// files within a few percent of the default level's.
+/// The deflate level of the parts: the fastest. On report tables the default
+/// level 6 takes 1.6 to 1.8 times the instructions for files 13 to 19 %
+/// smaller (bench/README.md).
 constexpr int kLevel = 1;
 
 class Package {
@@ -77,7 +78,7 @@ std::string contentTypes(const std::vector<PartType>& overrides);
 /// A relationships part ("_rels/.rels", "xl/_rels/workbook.xml.rels").
 std::string relationships(const std::vector<Relationship>& relations);
 /// The core properties part: `creatorXml` and `titleXml` are escaped XML text;
-/// created and modified are the library clock's time.
+/// created and modified are the library clock's time in UTC.
 std::string coreProperties(std::string_view creatorXml, std::string_view titleXml);
 /// The extended properties part naming the application that wrote the package.
 std::string appProperties(std::string_view applicationXml);

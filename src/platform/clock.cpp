@@ -81,6 +81,15 @@ CivilTime now() {
     return t;
 }
 
+CivilTime nowUtc() {
+    int64_t fixed = 0;
+    if (sourceDateEpoch(fixed)) {
+        return fromEpochSeconds(fixed);
+    }
+    const auto wall = std::chrono::system_clock::now();
+    return fromEpochSeconds(static_cast<int64_t>(std::chrono::system_clock::to_time_t(wall)));
+}
+
 const char* monthAbbreviation(int32_t month) {
     static constexpr const char* names[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                             "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};

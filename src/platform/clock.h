@@ -22,6 +22,9 @@ struct CivilTime {
 /// Otherwise the local time of the host is returned.
 CivilTime now();
 
+/// The current time in UTC, or the moment of SOURCE_DATE_EPOCH as now() takes it.
+CivilTime nowUtc();
+
 /// Breaks seconds since the epoch down to a UTC calendar time.
 CivilTime fromEpochSeconds(int64_t seconds);
 
