@@ -1,6 +1,7 @@
 #include "mfreport/platform/fixed_digits.h"
 
 #include <charconv>
+#include <cstddef>
 #include <cstring>
 #include <system_error>
 
@@ -126,8 +127,11 @@ char* writeFixedDigits(char* out, char* end, double magnitude, int32_t d) {
     }
     // Written from the last digit back, two digits at a time: the d decimals
     // (leading zeros included), the point, then at least one integer digit.
-    char text[48];
-    char* const last = text + sizeof text;
+    // At most 21 characters, ending kBlock bytes before the end of `text`,
+    // so that they can be moved as one block of kBlock bytes.
+    constexpr size_t kBlock = 24;
+    char text[2 * kBlock];
+    char* const last = text + kBlock;
     char* p = last;
     auto decimals = static_cast<size_t>(d);
     for (; decimals >= 2; decimals -= 2) {
@@ -154,7 +158,11 @@ char* writeFixedDigits(char* out, char* end, double magnitude, int32_t d) {
         *--p = static_cast<char>('0' + scaled);
     }
     const auto length = static_cast<size_t>(last - p);
-    std::memcpy(out, p, length);
+    if (end - out >= static_cast<std::ptrdiff_t>(kBlock)) {
+        std::memcpy(out, p, kBlock);
+    } else {
+        std::memcpy(out, p, length);
+    }
     return out + length;
 }
 
