@@ -179,8 +179,4 @@ Number parseNumber(std::string_view text, bool decimalComma) {
     return number;
 }
 
-bool fitsInt(const Number& number) {
-    return number.kind == Number::Integer && number.integer >= INT_MIN && number.integer <= INT_MAX;
-}
-
 } // namespace mfreport::cli

@@ -1,6 +1,7 @@
 // Numbers as CSV files write them.
 #pragma once
 
+#include <climits>
 #include <string_view>
 
 namespace mfreport::cli {
@@ -26,6 +27,8 @@ Number parseNumber(std::string_view text, bool decimalComma);
 bool parsePlainDecimal(std::string_view text, bool decimalComma, Number& number);
 
 /// Whether an Integer fits an int.
-bool fitsInt(const Number& number);
+inline bool fitsInt(const Number& number) {
+    return number.kind == Number::Integer && number.integer >= INT_MIN && number.integer <= INT_MAX;
+}
 
 } // namespace mfreport::cli
