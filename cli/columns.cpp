@@ -148,24 +148,30 @@ void checkTextWidth(const ColumnPlan& column, const std::string& label) {
 
 void ColumnStats::add(std::string_view value, const CsvReader& reader, size_t field,
                       bool decimalComma) {
-    if (blank(value)) {
+    Number number;
+    // A plain decimal, the common case, has neither blanks nor bytes beyond
+    // ASCII: no scan of its characters before it is read.
+    const bool plainDecimal = !notNumber.found && parsePlainDecimal(value, decimalComma, number);
+    if (!plainDecimal && blank(value)) {
         return;
     }
     ++values;
     bytes = std::max(bytes, value.size());
     if (value.size() > chars) { // never fewer bytes than characters
-        chars = std::max(chars, utf8Length(value));
+        chars = std::max(chars, plainDecimal ? value.size() : utf8Length(value));
     }
     if (notNumber.found) {
         return; // a text column: only its lengths count from here on
     }
-    const Number number = parseNumber(value, decimalComma);
+    if (!plainDecimal) {
+        number = parseNumber(value, decimalComma);
+    }
     if (number.kind == Number::None) {
         note(notNumber, value, reader, field);
         note(notInteger, value, reader, field);
         return;
     }
-    if (hasLeadingZero(value)) {
+    if (!leadingZero.found && hasLeadingZero(value)) {
         note(leadingZero, value, reader, field);
     }
     if (fitsInt(number)) {

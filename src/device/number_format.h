@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "mfreport/platform/fixed_digits.h"
+
 namespace mfreport::number {
 
 enum class Notation { Fixed, Scientific, General };
@@ -36,6 +38,15 @@ inline size_t doubleRoom(int precision) {
 /// exponent letter of a finite value is changed for `uppercase`.
 inline char* writeDouble(char* first, double value, Notation notation, int precision,
                          bool uppercase) {
+    if (notation == Notation::Fixed && std::isfinite(value)) {
+        // The exact digits by integer arithmetic where they fit 64 bits.
+        char* p = first;
+        if (std::signbit(value)) {
+            *p++ = '-';
+        }
+        return platform::writeFixedDigits(p, first + doubleRoom(precision), std::fabs(value),
+                                          precision);
+    }
     const std::chars_format format = notation == Notation::Fixed ? std::chars_format::fixed
                                      : notation == Notation::Scientific
                                          ? std::chars_format::scientific

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "mfreport/platform/fixed_digits.h"
+
 namespace mfreport::record {
 
 namespace {
@@ -77,134 +79,6 @@ private:
     std::unique_ptr<char[]> heap_;
     size_t size_;
 };
-
-constexpr std::uint64_t kPowersOfTen[] = {1ULL,
-                                          10ULL,
-                                          100ULL,
-                                          1000ULL,
-                                          10000ULL,
-                                          100000ULL,
-                                          1000000ULL,
-                                          10000000ULL,
-                                          100000000ULL,
-                                          1000000000ULL,
-                                          10000000000ULL,
-                                          100000000000ULL,
-                                          1000000000000ULL,
-                                          10000000000000ULL,
-                                          100000000000000ULL,
-                                          1000000000000000ULL,
-                                          10000000000000000ULL,
-                                          100000000000000000ULL,
-                                          1000000000000000000ULL,
-                                          10000000000000000000ULL};
-
-// The 128-bit product of a and b as its high and low words.
-void multiply(std::uint64_t a, std::uint64_t b, std::uint64_t& high, std::uint64_t& low) {
-    const std::uint64_t aLow = a & 0xFFFFFFFF;
-    const std::uint64_t aHigh = a >> 32;
-    const std::uint64_t bLow = b & 0xFFFFFFFF;
-    const std::uint64_t bHigh = b >> 32;
-    const std::uint64_t lowLow = aLow * bLow;
-    const std::uint64_t highLow = aHigh * bLow;
-    const std::uint64_t lowHigh = aLow * bHigh;
-    const std::uint64_t middle = (lowLow >> 32) + (highLow & 0xFFFFFFFF) + (lowHigh & 0xFFFFFFFF);
-    low = (middle << 32) | (lowLow & 0xFFFFFFFF);
-    high = aHigh * bHigh + (highLow >> 32) + (lowHigh >> 32) + (middle >> 32);
-}
-
-// |value| * 10^d rounded to the nearest integer, ties to even, computed
-// exactly from the double's binary fraction; false when the result needs
-// more than 64 bits or d more than 19 digits.
-bool scaledRounded(double magnitude, int32_t d, std::uint64_t& rounded) {
-    if (d < 0 || d > 19) {
-        return false;
-    }
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &magnitude, sizeof bits);
-    const int32_t biased = static_cast<int32_t>((bits >> 52) & 0x7FF);
-    std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    int32_t exponent = -1074;
-    if (biased != 0) {
-        fraction |= std::uint64_t{1} << 52;
-        exponent = biased - 1075;
-    }
-    if (fraction == 0) {
-        rounded = 0;
-        return true;
-    }
-    if (exponent >= 0) {
-        return false;
-    }
-    // value * 10^d = fraction * 10^d / 2^shift, the product below 2^127.
-    const auto shift = static_cast<uint32_t>(-exponent);
-    if (shift >= 128) {
-        rounded = 0; // below half of the last place
-        return true;
-    }
-    std::uint64_t high = 0;
-    std::uint64_t low = 0;
-    multiply(fraction, kPowersOfTen[d], high, low);
-    std::uint64_t quotient = 0;
-    int32_t versusHalf = 0; // the remainder against half of 2^shift
-    if (shift < 64) {
-        if ((high >> shift) != 0) {
-            return false;
-        }
-        quotient = (low >> shift) | (high << (64 - shift)); // shift is 1 to 63
-        const std::uint64_t remainder = low & ((std::uint64_t{1} << shift) - 1);
-        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-        versusHalf = remainder > half ? 1 : remainder == half ? 0 : -1;
-    } else if (shift == 64) {
-        quotient = high;
-        const std::uint64_t half = std::uint64_t{1} << 63;
-        versusHalf = low > half ? 1 : low == half ? 0 : -1;
-    } else {
-        quotient = high >> (shift - 64);
-        const std::uint64_t remainder = high & ((std::uint64_t{1} << (shift - 64)) - 1);
-        const std::uint64_t half = std::uint64_t{1} << (shift - 65);
-        versusHalf = remainder > half || (remainder == half && low > 0) ? 1
-                     : remainder == half                                ? 0
-                                                                        : -1;
-    }
-    if (versusHalf > 0 || (versusHalf == 0 && (quotient & 1) != 0)) {
-        if (quotient == ~std::uint64_t{0}) {
-            return false;
-        }
-        ++quotient;
-    }
-    rounded = quotient;
-    return true;
-}
-
-// |value| with d decimals as std::to_chars(fixed, d) writes it: exactly by
-// integer arithmetic where the scaled value fits 64 bits, else by to_chars.
-char* fixedDigits(char* out, char* end, double magnitude, int32_t d) {
-    std::uint64_t scaled = 0;
-    if (!scaledRounded(magnitude, d, scaled)) {
-        return std::to_chars(out, end, magnitude, std::chars_format::fixed, d).ptr;
-    }
-    char digits[24];
-    const auto count =
-        static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, scaled).ptr - digits);
-    const auto decimals = static_cast<size_t>(d);
-    char* p = out;
-    if (count <= decimals) {
-        *p++ = '0';
-    } else {
-        std::memcpy(p, digits, count - decimals);
-        p += count - decimals;
-    }
-    if (decimals > 0) {
-        *p++ = '.';
-        const size_t shown = count < decimals ? count : decimals;
-        std::memset(p, '0', decimals - shown);
-        p += decimals - shown;
-        std::memcpy(p, digits + (count - shown), shown);
-        p += shown;
-    }
-    return p;
-}
 
 bool validInteger(int32_t w, int32_t m) {
     return w >= 0 && w <= kMaxFieldWidth && m >= 0 && (w == 0 || m <= w) && m <= kMaxFieldWidth;
@@ -276,7 +150,7 @@ bool putFixed(char* out, double value, int32_t w, int32_t d) {
     char* const text = buffer.data();
     char* const digits = std::signbit(value) ? text + 1 : text;
     *text = '-';
-    char* end = fixedDigits(digits, buffer.end(), std::fabs(value), d);
+    char* end = platform::writeFixedDigits(digits, buffer.end(), std::fabs(value), d);
     if (d == 0) {
         *end++ = '.';
     }

@@ -398,6 +398,10 @@ bool writeFailed(int32_t unit) {
     return validUnit(unit) && failedUnits()[static_cast<size_t>(unit)];
 }
 
+const bool* failureMark(int32_t unit) {
+    return validUnit(unit) ? &failedUnits()[static_cast<size_t>(unit)] : nullptr;
+}
+
 int32_t writeRecord(int32_t unit, Format items) {
     std::vector<std::string> lines;
     if (!formatLines(items, lines)) {

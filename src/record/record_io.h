@@ -81,6 +81,9 @@ void flushUnit(int32_t unit);
 /// True once a record written to the unit has failed; stays set until the
 /// unit is opened again.
 bool writeFailed(int32_t unit);
+/// What writeFailed answers for a valid unit, as a flag that a caller may
+/// keep and read: it lives as long as the process. Null for another unit.
+const bool* failureMark(int32_t unit);
 
 /// Format items. Build them with the functions in namespace `item`.
 namespace item {

@@ -150,6 +150,8 @@ struct TableState {
     FixedString<kTableNameLength> name;
     /// Per column of level 1, set up by the table's set-up.
     std::array<ColumnPlan, kMaxColumns> plan{};
+    /// The failure mark of the unit that the set-up bound the table to.
+    const bool* unit_failed = nullptr;
 
     /// A table is active while its name is not blank (blanks and NULs).
     bool active() const {

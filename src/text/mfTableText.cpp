@@ -28,7 +28,8 @@ mfTableText::mfTableText(const mfTableHeader& header, mfDevice* device)
 
 mfTableText::~mfTableText() = default;
 
-bool mfTableText::usable() const {
+// Inline: every value and record asks.
+inline bool mfTableText::usable() const {
     // A later text device takes the page manager and the formatter over: from
     // then on this device's tables write nothing.
     return text_device_ != nullptr && hasDevice() && text_device_->isOpen() &&
@@ -103,7 +104,7 @@ bool mfTableText::begin_table() {
     return set_up_;
 }
 
-const mfTableColumn* mfTableText::typedColumn(int column, mfTableColumn::col_type type) {
+inline const mfTableColumn* mfTableText::typedColumn(int column, mfTableColumn::col_type type) {
     const mfTableColumn* c = column >= 0 ? column_at(static_cast<size_t>(column)) : nullptr;
     return c != nullptr && c->type() == type ? c : nullptr;
 }

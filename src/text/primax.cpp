@@ -469,7 +469,7 @@ const ColumnPlan* plannedColumn(int32_t table, int32_t level, int32_t column,
         status = kWrongKind;
         return nullptr;
     }
-    if (channelFailed(t.state[kStateChannel])) {
+    if (t.unit_failed != nullptr ? *t.unit_failed : channelFailed(t.state[kStateChannel])) {
         status = kFileFailed;
         return nullptr;
     }
@@ -840,6 +840,7 @@ void PTSETU(std::string_view name, int32_t& status) {
                         channels.line_width[c] == print::layout::kNarrowWidth ? "NARROW" : "LONG");
     }
     planColumns(slot);
+    t.unit_failed = record::failureMark(unit);
     t.state[kStateStage] = kStageSetUp;
     reportState().channel[c].heading_table = t.number;
     if (channelFailed(channel)) {

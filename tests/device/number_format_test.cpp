@@ -1,8 +1,11 @@
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <ios>
 #include <locale>
 #include <sstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +57,50 @@ TEST(NumberFormat, MatchesTheStreamForManyValues) {
                     }
                 }
             }
+        }
+    }
+}
+
+TEST(NumberFormat, FixedNotationShowsTheDigitsOfTheExactValue) {
+    // Exact ties at the last decimal and their neighbours, magnitudes at the
+    // edges of 64-bit scaled integers, and pseudo-random bit patterns.
+    std::vector<double> values = {0.5,
+                                  1.5,
+                                  2.5,
+                                  0.125,
+                                  0.375,
+                                  0.1,
+                                  0.7,
+                                  1e-5,
+                                  5e-5,
+                                  1.5e-4,
+                                  99.995,
+                                  9.5,
+                                  1.8446744073709552e19,
+                                  1.8e15,
+                                  5e-324,
+                                  1e-300,
+                                  123456.78905,
+                                  4503599627370495.5};
+    const size_t ties = values.size();
+    for (size_t i = 0; i < ties; ++i) {
+        values.push_back(std::nextafter(values[i], 0.0));
+        values.push_back(std::nextafter(values[i], HUGE_VAL));
+    }
+    std::uint64_t state = 20240607;
+    for (int i = 0; i < 3000; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        // Exponents from about 1e-20 to 1e20, any fraction bits, either sign.
+        const std::uint64_t bits =
+            (state & 0x800FFFFFFFFFFFFFULL) | ((0x3BFULL + (state >> 52) % 0x84) << 52);
+        double v = 0;
+        std::memcpy(&v, &bits, sizeof v);
+        values.push_back(v);
+    }
+    for (const double v : values) {
+        for (int64_t p = 0; p <= 22; ++p) {
+            ASSERT_EQ(rendered(v, Notation::Fixed, p, true), oracle(v, Notation::Fixed, p, true))
+                << v << " with " << p << " decimals";
         }
     }
 }
