@@ -74,8 +74,8 @@ constexpr std::string_view stylesStart[] = {
     R"(<w:style w:type="table" w:default="1" w:styleId="TableNormal"><w:name w:val="Normal Table"/><w:semiHidden/><w:tblPr><w:tblInd w:w="0" w:type="dxa"/><w:tblCellMar><w:top w:w="0" w:type="dxa"/><w:left w:w="108" w:type="dxa"/><w:bottom w:w="0" w:type="dxa"/><w:right w:w="108" w:type="dxa"/></w:tblCellMar></w:tblPr></w:style>)",
 };
 constexpr std::string_view stylesEnd[] = {
-    R"(<w:style w:type="paragraph" w:styleId="HeadingUnnumbered"><w:name w:val="Heading Unnumbered"/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/><w:qFormat/><w:pPr><w:keepNext/><w:keepLines/><w:spacing w:before="180" w:after="120" w:line="216" w:lineRule="atLeast"/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:b/><w:sz w:val="18"/><w:szCs w:val="18"/></w:rPr></w:style>)",
-    R"(<w:style w:type="paragraph" w:styleId="TextParagraph"><w:name w:val="Text Paragraph"/><w:basedOn w:val="Normal"/><w:qFormat/><w:pPr><w:spacing w:after="120" w:line="240" w:lineRule="atLeast"/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:sz w:val="20"/><w:szCs w:val="20"/></w:rPr></w:style>)",
+    R"(<w:style w:type="paragraph" w:styleId="HeadingUnnumbered"><w:name w:val="Heading Unnumbered"/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/><w:qFormat/><w:pPr><w:keepNext/><w:keepLines/><w:spacing w:before="180" w:after="120" w:line="216" w:lineRule="atLeast"/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Normal" w:hAnsi="Times New Normal" w:cs="Times New Normal"/><w:b/><w:sz w:val="18"/><w:szCs w:val="18"/></w:rPr></w:style>)",
+    R"(<w:style w:type="paragraph" w:styleId="TextParagraph"><w:name w:val="Text Paragraph"/><w:basedOn w:val="Normal"/><w:qFormat/><w:pPr><w:spacing w:after="120" w:line="240" w:lineRule="atLeast"/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Normal" w:hAnsi="Times New Normal" w:cs="Times New Normal"/><w:sz w:val="20"/><w:szCs w:val="20"/></w:rPr></w:style>)",
     R"(<w:style w:type="paragraph" w:styleId="ListParagraph"><w:name w:val="List Paragraph"/><w:basedOn w:val="Normal"/><w:qFormat/><w:pPr><w:ind w:left="720"/><w:contextualSpacing/></w:pPr></w:style>)",
     R"(<w:style w:type="paragraph" w:styleId="Figure"><w:name w:val="Figure"/><w:basedOn w:val="Normal"/><w:next w:val="Caption"/><w:pPr><w:keepNext/><w:spacing w:before="120"/><w:jc w:val="center"/></w:pPr></w:style>)",
     R"(<w:style w:type="paragraph" w:styleId="Caption"><w:name w:val="caption"/><w:basedOn w:val="Normal"/><w:next w:val="Normal"/><w:qFormat/><w:pPr><w:spacing w:after="240"/><w:jc w:val="center"/></w:pPr><w:rPr><w:i/></w:rPr></w:style>)",
@@ -259,7 +259,7 @@ std::string stylesPart() {
             std::to_string(style.before) + R"(" w:after=")" + std::to_string(style.after) +
             R"(" w:line=")" + std::to_string(lineHeight(style.size)) +
             R"(" w:lineRule="atLeast"/><w:outlineLvl w:val=")" + std::to_string(level - 1) +
-            R"("/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Roman" w:hAnsi="Times New Roman" w:cs="Times New Roman"/><w:b/><w:sz w:val=")" +
+            R"("/></w:pPr><w:rPr><w:rFonts w:ascii="Times New Normal" w:hAnsi="Times New Normal" w:cs="Times New Normal"/><w:b/><w:sz w:val=")" +
             std::to_string(style.size) + R"("/><w:szCs w:val=")" + std::to_string(style.size) +
             "\"/></w:rPr></w:style>\n";
     }
