@@ -6,6 +6,7 @@
 #include "mfreport/docx/mfTableDocx.h"
 #include "mfreport/docx/picture.h"
 #include "mfreport/markup/output.h"
+#include "mfreport/markup/word_markup.h"
 #include "mfreport/platform/files.h"
 #include "mfreport/platform/maker.h"
 #include "mfreport/platform/mfDateTime.h"
@@ -27,17 +28,6 @@ constexpr std::string_view tocBegin[] = {
 };
 constexpr std::string_view tocEnd = R"(<w:p><w:r><w:fldChar w:fldCharType="end"/></w:r></w:p>)";
 using mfreport::docx::ParagraphLayout;
-
-// Bookmark name of a numbered heading: blanks, ".", "/" and "-" become "_",
-// as in the other word-processing kind, so that links name the same anchors.
-std::string bookmarkName(std::string text) {
-    for (char& c : text) {
-        if (c == ' ' || c == '.' || c == '/' || c == '-') {
-            c = '_';
-        }
-    }
-    return text;
-}
 
 template <class T>
 std::string streamed(const T& value) {
@@ -159,7 +149,7 @@ bool mfDocxDevice::writeHeading(const std::string& text, int level, const std::s
     Output& out = *output_;
     const std::string numbered = numbered_heading(text, level);
     const int64_t id = out.nextId();
-    const std::string bookmark = bookmarkName(numbered);
+    const std::string bookmark = mfreport::markup::word::bookmarkName(numbered);
     document_->layout().paragraph(level >= 1 && level <= 5
                                       ? mfreport::docx::kHeadingLayouts[level - 1]
                                       : mfreport::docx::kUnnumberedLayout,
@@ -194,7 +184,8 @@ bool mfDocxDevice::addHeadingToTOC(const std::string& text, int level) {
     const std::string numbered = numbered_heading(text, level);
     const int style = level < 1 ? 1 : level > 5 ? 5 : level;
     if (!output_->finish() ||
-        !document_->addContentsEntry(style, numbered, bookmarkName(numbered))) {
+        !document_->addContentsEntry(style, numbered,
+                                     mfreport::markup::word::bookmarkName(numbered))) {
         return false;
     }
     document_->layout().paragraph(contentsLayout(style), characters(numbered));

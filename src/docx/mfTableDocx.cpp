@@ -6,6 +6,7 @@
 #include "mfreport/docx/mfDocxDevice.h"
 #include "mfreport/docx/pages.h"
 #include "mfreport/markup/record_protocol.h"
+#include "mfreport/markup/word_markup.h"
 #include "mfreport/platform/mfStr.h"
 
 namespace {
@@ -50,24 +51,6 @@ constexpr std::string_view textRun = R"(<w:r><w:t xml:space="preserve">)";
 constexpr std::string_view cellEnd = "</w:p></w:tc>\n";
 constexpr std::string_view numberEnd = "</w:t></w:r></w:p></w:tc>\n";
 
-// Grid width in twentieths of a point: 6 points per width unit, 72 points
-// for a column without a width.
-int64_t gridWidth(const mfTableColumn& column) {
-    const int64_t width = column.storedWidth();
-    return 120 * (width > 0 ? width : 12);
-}
-
-std::string_view alignment(const mfTableColumn& column) {
-    switch (column.adjust()) {
-    case mfTableColumn::LEFT:
-        return R"(<w:pPr><w:jc w:val="left"/></w:pPr>)";
-    case mfTableColumn::RIGHT:
-        return R"(<w:pPr><w:jc w:val="right"/></w:pPr>)";
-    default:
-        return R"(<w:pPr><w:jc w:val="center"/></w:pPr>)";
-    }
-}
-
 bool isColour(const std::string& colour) {
     if (colour.size() != 6 || colour == "FFFFFF") {
         return false;
@@ -107,7 +90,8 @@ void writeHead(mfTable& table, Output& out, const Folding& folding) {
     }
     out.lines(tableStart);
     for (size_t i = 0; i < table.column_size() && (i == 0 || !folding.foldsBefore(i)); ++i) {
-        out.line(R"(<w:gridCol w:w=")", gridWidth(*table.column_at(i)), R"("/>)");
+        out.line(R"(<w:gridCol w:w=")", mfreport::markup::word::gridWidth(*table.column_at(i)),
+                 R"("/>)");
     }
     out.lines(headRowStart);
     // The head's height: a row of names, a line more where a unit shows.
@@ -152,7 +136,7 @@ void prepareColumn(mfTable& table, int index, ColumnText& text) {
     std::string start;
     openCell(start, table, index);
     start += "<w:p>";
-    start += alignment(*table.column_at(static_cast<size_t>(index)));
+    start += mfreport::markup::word::alignment(*table.column_at(static_cast<size_t>(index)));
     text.textStart = start;
     start += textRun;
     text.integerStart = start;

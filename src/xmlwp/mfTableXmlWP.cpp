@@ -4,6 +4,7 @@
 
 #include "mfreport/device/number_format.h"
 #include "mfreport/markup/record_protocol.h"
+#include "mfreport/markup/word_markup.h"
 #include "mfreport/platform/mfStr.h"
 #include "mfreport/xmlwp/mfXmlWPDevice.h"
 #include "mfreport/xmlwp/wp_markup.h"
@@ -64,32 +65,13 @@ constexpr std::string_view headRowEnd = R"( </w:tr>)";
 constexpr std::string_view cellEnd = "</w:p></w:tc>\n";
 constexpr std::string_view numberEnd = "</w:t></w:r></w:p></w:tc>\n";
 
-// Grid width in twentieths of a point: 6 points per width unit, 72 points
-// for a column without a width.
-int64_t gridWidth(const mfTableColumn& column) {
-    const int64_t width = column.storedWidth();
-    return 120 * (width > 0 ? width : 12);
-}
-
-// Paragraph alignment by the column's adjustment: centred unless LEFT or RIGHT.
-std::string_view adjustTag(const mfTableColumn& column) {
-    switch (column.adjust()) {
-    case mfTableColumn::LEFT:
-        return R"(<w:pPr><w:jc w:val="left"/></w:pPr>)";
-    case mfTableColumn::RIGHT:
-        return R"(<w:pPr><w:jc w:val="right"/></w:pPr>)";
-    default:
-        return R"(<w:pPr><w:jc w:val="center"/></w:pPr>)";
-    }
-}
-
 // "  <w:tc><w:p>" and the paragraph alignment of a cell of the column.
 // Cells carry no shading: with any cell properties present, word processors
 // that import this format draw the table style's borders, which the style
 // sheet leaves without a size, as heavy black bars around every cell.
 void openCell(std::string& cell, const mfTableColumn& column) {
     cell += "  <w:tc><w:p>";
-    cell += adjustTag(column);
+    cell += mfreport::markup::word::alignment(column);
 }
 
 // Bookmark, numbered heading, notes, grid and the repeated head row, folded
@@ -105,7 +87,8 @@ void writeHead(mfTable& table, Output& out, const Folding& folding) {
 
     out.lines(tableStart);
     for (size_t i = 0; i < table.column_size() && (i == 0 || !folding.foldsBefore(i)); ++i) {
-        out.line(R"(  <w:gridCol w:w=")", gridWidth(*table.column_at(i)), R"("/>)");
+        out.line(R"(  <w:gridCol w:w=")", mfreport::markup::word::gridWidth(*table.column_at(i)),
+                 R"("/>)");
     }
     out.lines(headRowStart);
     folding.walk(

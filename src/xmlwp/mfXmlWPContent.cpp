@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "mfreport/markup/output.h"
+#include "mfreport/markup/word_markup.h"
 #include "mfreport/platform/Base64File.h"
 #include "mfreport/xmlwp/mfXmlWPDevice.h"
 #include "mfreport/xmlwp/wp_markup.h"
@@ -138,16 +139,6 @@ constexpr std::string_view captionStart[] = {
 };
 constexpr size_t base64Line = 76;
 
-// Bookmark name of a numbered heading: blanks, ".", "/" and "-" become "_".
-std::string bookmarkName(std::string text) {
-    for (char& c : text) {
-        if (c == ' ' || c == '.' || c == '/' || c == '-') {
-            c = '_';
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 bool mfXmlWPDevice::addParagraph(const std::string& text) {
@@ -204,7 +195,7 @@ bool mfXmlWPDevice::addHeading(const std::string& text, int level) {
     out.line("  </w:pPr>");
     out.line("  <w:r><w:t>", XmlText{numbered}, "</w:t></w:r>");
     out.line(" </w:p>");
-    mfreport::xmlwp::writeBookmark(out, bookmarkName(numbered));
+    mfreport::xmlwp::writeBookmark(out, mfreport::markup::word::bookmarkName(numbered));
     out.lines(blankKeptParagraph);
     return out.finish();
 }
@@ -215,7 +206,7 @@ bool mfXmlWPDevice::addHeadingToTOC(const std::string& text, int level) {
     }
     Output& out = *output_;
     const std::string numbered = numbered_heading(text, level);
-    const std::string bookmark = bookmarkName(numbered);
+    const std::string bookmark = mfreport::markup::word::bookmarkName(numbered);
     out.line(tocEntryStart);
     out.line(R"(<w:r> <w:t> <w:rPr><w:rStyle w:val="Hyperlink" /></w:rPr>)", XmlText{numbered},
              "</w:t> </w:r>");
