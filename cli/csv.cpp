@@ -226,34 +226,42 @@ constexpr size_t kFirstBlock = size_t{1} << 20;
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
 constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
 
-// The bytes of `word` equal to the byte that `pattern` repeats, by their high
-// bit; the lowest such mark is exact, those above it may be false.
-std::uint64_t equalBytes(std::uint64_t word, std::uint64_t pattern) {
+constexpr std::uint64_t kLows = ~kHighs;
+
+// The high bit of each byte of `word` that differs from the byte `pattern`
+// repeats.
+std::uint64_t differentBytes(std::uint64_t word, std::uint64_t pattern) {
     const std::uint64_t x = word ^ pattern;
-    return (x - kOnes) & ~x & kHighs;
+    return ((x & kLows) + kLows) | x;
 }
 
-// Index of the first byte from `at` on that `stops` marks (a separator or a
-// line end), or `end`: eight bytes at a time where the machine allows.
-size_t findStop(const char* data, size_t at, size_t end, char separator, const bool* stops) {
+// The separators and line ends among the `count` (1 to 8) bytes at `data`,
+// each by the high bit of its byte: the byte at data[i] is bit 8 i + 7.
+std::uint64_t stopBytes(const char* data, size_t count, char separator, const bool* stops) {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    const std::uint64_t separators = kOnes * static_cast<unsigned char>(separator);
-    for (; at + 8 <= end; at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, data + at, 8);
-        const std::uint64_t found = equalBytes(word, separators) | equalBytes(word, kOnes * '\n') |
-                                    equalBytes(word, kOnes * '\r');
-        if (found != 0) {
-            return at + static_cast<size_t>(__builtin_ctzll(found)) / 8;
-        }
+    (void)stops;
+    std::uint64_t word = 0;
+    if (count == 8) {
+        std::memcpy(&word, data, 8);
+    } else {
+        std::memcpy(&word, data, count);
     }
+    std::uint64_t found =
+        ~differentBytes(word, kOnes * static_cast<unsigned char>(separator)) & kHighs;
+    // Line ends are rare: looked for only in a word with a byte below 14.
+    if (((word - kOnes * 14) & ~word & kHighs) != 0) {
+        found |=
+            ~(differentBytes(word, kOnes * '\n') & differentBytes(word, kOnes * '\r')) & kHighs;
+    }
+    return count == 8 ? found : found & ((std::uint64_t{1} << (8 * count)) - 1);
 #else
     (void)separator;
-#endif
-    while (at < end && !stops[static_cast<unsigned char>(data[at])]) {
-        ++at;
+    std::uint64_t found = 0;
+    for (size_t i = 0; i < count; ++i) {
+        found |= stops[static_cast<unsigned char>(data[i])] ? std::uint64_t{0x80} << (8 * i) : 0;
     }
-    return at;
+    return found;
+#endif
 }
 
 } // namespace
@@ -456,8 +464,8 @@ bool CsvReader::parseRecord(size_t fieldLimit) {
     size_t p = record_;
     for (;;) {
         const size_t start = p;
-        Field* field = slot(fieldLimit, start);
         if (format_.quotes && p < end_ && data[p] == '"') {
+            Field* field = slot(fieldLimit, start);
             bool copy = false; // doubled quotes or CR line ends inside
             size_t length = 0;
             size_t q = p + 1;
@@ -511,17 +519,74 @@ bool CsvReader::parseRecord(size_t fieldLimit) {
                                     "(a quote inside a quoted field is written \"\")");
             }
         } else {
-            const size_t q = findStop(data, p, end_, separator, stops_);
-            if (q - p > kLongestField) {
-                fail(positionAt(p + kLongestField), "field longer than 16 MiB");
+            // Unquoted fields, as many as each word of eight bytes holds, up
+            // to the line end or a field that starts with a quote. Kept in
+            // locals, since the fields' stores could alias the members.
+            const size_t end = end_;
+            const bool quotes = format_.quotes;
+            Field* fields = fields_.data();
+            size_t count = count_;
+            size_t room = fieldLimit != 0 ? std::min(fields_.size(), fieldLimit) : fields_.size();
+            const auto put = [&](size_t at, size_t length) {
+                if (count < room) {
+                    fields[count++] = Field{at, length, at, false};
+                    return;
+                }
+                count_ = count;
+                if (Field* field = slot(fieldLimit, at)) {
+                    *field = Field{at, length, at, false};
+                }
+                count = count_;
+                fields = fields_.data();
+                room = fieldLimit != 0 ? std::min(fields_.size(), fieldLimit) : fields_.size();
+            };
+            size_t first = p; // of the field being split
+            bool quotedNext = false;
+            for (size_t q = p;;) {
+                const size_t bytes = std::min<size_t>(8, end - q);
+                if (bytes == 0) {
+                    count_ = count;
+                    if (q - first > kLongestField) {
+                        fail(positionAt(first + kLongestField), "field longer than 16 MiB");
+                    }
+                    if (!atEnd_) {
+                        return false;
+                    }
+                    put(first, q - first);
+                    p = q;
+                    break;
+                }
+                std::uint64_t found = stopBytes(data + q, bytes, separator, stops_);
+                bool lineEnd = false;
+                for (; found != 0; found &= found - 1) {
+                    const size_t at = q + static_cast<size_t>(__builtin_ctzll(found)) / 8;
+                    if (at - first > kLongestField) {
+                        count_ = count;
+                        fail(positionAt(first + kLongestField), "field longer than 16 MiB");
+                    }
+                    put(first, at - first);
+                    p = at;
+                    if (data[at] != separator) {
+                        lineEnd = true;
+                        break;
+                    }
+                    first = at + 1;
+                    if (quotes && first < end && data[first] == '"') {
+                        quotedNext = true;
+                        break;
+                    }
+                }
+                if (lineEnd || quotedNext) {
+                    break;
+                }
+                q += bytes;
             }
-            if (q == end_ && !atEnd_) {
-                return false;
+            count_ = count;
+            if (quotedNext) {
+                p = first;
+                continue;
             }
-            if (field != nullptr) {
-                *field = Field{p, q - p, start, false};
-            }
-            p = q;
+            break;
         }
         if (p < end_ && data[p] == separator) {
             ++p;

@@ -150,6 +150,11 @@ struct TableState {
     FixedString<kTableNameLength> name;
     /// Per column of level 1, set up by the table's set-up.
     std::array<ColumnPlan, kMaxColumns> plan{};
+    /// Semicolon-separated channels: the buffer indexes of the record's
+    /// separators in column order, set up with the plan; the last one is
+    /// written blank.
+    std::array<int32_t, kMaxColumns> separator_at{};
+    int32_t separators = 0;
     /// The failure mark of the unit that the set-up bound the table to.
     const bool* unit_failed = nullptr;
 

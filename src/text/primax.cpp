@@ -436,9 +436,23 @@ bool planField(int32_t slot, int32_t f, ColumnPlan& c) {
     return true;
 }
 
-// Plans every column of level 1 of a table set up on its channel.
+// Plans every column of level 1 of a table set up on its channel, and the
+// separators of its record on a semicolon-separated channel.
 void planColumns(int32_t slot) {
     TableState& t = tableAt(slot);
+    t.separators = 0;
+    if (separatedChannel(t.state[kStateChannel])) {
+        const int32_t size = bufferLine(slot, 1).sub(1, t.line_end[0]).size();
+        for (const int32_t f : t.line_fields[0]) {
+            if (f == 0) {
+                break;
+            }
+            const int32_t at = fieldAttribute(f, kAttrSeparator);
+            if (at >= 1 && at <= size) {
+                t.separator_at[static_cast<size_t>(t.separators++)] = at - 1;
+            }
+        }
+    }
     for (int32_t column = 1; column <= kMaxColumns; ++column) {
         ColumnPlan& c = t.plan[static_cast<size_t>(column - 1)];
         int32_t status = kOk;
@@ -964,33 +978,25 @@ void PTWREC(int32_t table, int32_t& status) {
         const FixedText buffer =
             bufferLine(slot, line).sub(1, t.line_end[static_cast<size_t>(line - 1)]);
         if (status == kOk && !suppressed) {
-            if (separated) {
-                int32_t last = 0;
-                for (const int32_t f : t.line_fields[static_cast<size_t>(line - 1)]) {
-                    if (f == 0) {
-                        break;
-                    }
-                    const int32_t at = fieldAttribute(f, kAttrSeparator);
-                    if (at >= 1 && at <= buffer.size()) {
-                        buffer[at - 1] = ';';
-                        last = at;
-                    }
+            if (separated && t.separators > 0) {
+                char* row = buffer.data();
+                for (int32_t i = 0; i < t.separators; ++i) {
+                    row[t.separator_at[static_cast<size_t>(i)]] = ';';
                 }
-                if (last > 0) {
-                    buffer[last - 1] = ' ';
-                }
+                row[t.separator_at[static_cast<size_t>(t.separators - 1)]] = ' ';
             }
             int32_t st = 0;
             print::PRTLIN(channel, buffer, st);
         }
         buffer.blank();
     }
+    auto& fields = formatterState().field;
     for (int32_t line = 1; line <= lines; ++line) {
         for (const int32_t f : t.line_fields[static_cast<size_t>(line - 1)]) {
             if (f == 0) {
                 break;
             }
-            fieldAttribute(f, kAttrValuesPut) = 0;
+            fields[static_cast<size_t>(f - 1)][kAttrValuesPut - 1] = 0;
         }
     }
     if (status == kOk && channelFailed(channel)) {

@@ -783,6 +783,37 @@ TEST_F(Cli, ShortRecordsArePaddedWithOneWarning) {
               std::string::npos);
 }
 
+TEST_F(Cli, FieldsSplitWhereverTheyFallInTheRecord) {
+    // Several one-byte fields per eight bytes, an empty and an empty quoted
+    // field, a quoted field after a separator, a field longer than eight
+    // bytes; CR line ends and none after the last record; then the same
+    // with tabs, which are bytes below the line ends' and the space's.
+    const std::string cells = "a|b|c|d|e|f|g|h|i|p| |q|r,s|t|u|v|w|x|yy|z| |k|l|m|n|o|"
+                              "abcdefghijklmnopq|";
+    const struct {
+        const char* name;
+        const char* csv;
+    } cases[] = {
+        {"packed.csv",
+         "a,b,c,d,e,f,g,h,i\rp,,q,\"r,s\",t,u,v,w,x\ryy,z,\"\",k,l,m,n,o,abcdefghijklmnopq"},
+        {"packed.tsv", "a\tb\tc\td\te\tf\tg\th\ti\np\t\tq\t\"r,s\"\tt\tu\tv\tw\tx\n"
+                       "yy\tz\t\"\"\tk\tl\tm\tn\to\tabcdefghijklmnopq\n"},
+    };
+    const std::regex data("<Data ss:Type=\"String\">([^<]*)</Data>");
+    for (const auto& c : cases) {
+        write(c.name, c.csv);
+        const Result result = run({"-o", "out.xml", "-k", "xml_ss", c.name});
+        ASSERT_EQ(result.status, 0) << c.name << result.err;
+        const std::string workbook = read("out.xml");
+        std::string found;
+        for (std::sregex_iterator it(workbook.begin(), workbook.end(), data), end; it != end;
+             ++it) {
+            found += (*it)[1].str() + "|";
+        }
+        EXPECT_EQ(found, cells) << c.name;
+    }
+}
+
 TEST_F(Cli, CommentsNoHeaderAndLoneQuotes) {
     // A tab file keeping its header in a comment.
     write("log.tab", "# step\tload\n1\t2.5\n# pause\n2\t3.5\n");
