@@ -408,48 +408,51 @@ char* integerField(char* p, int v) {
 }
 
 // The rows of a word-processing table: one paragraph per cell, the name
-// left-aligned and the numbers right-aligned.
-struct WordRows {
-    std::string_view rowStart;
-    std::string_view left;
-    std::string_view right;
-    std::string_view rowEnd;
-};
-
-void limitWordRows(RawFile& out, int records, const WordRows& m) {
-    out.put(m.rowEnd);
+// left-aligned and the numbers right-aligned. The markup is a type's
+// constants, so that each kind's copies are of known length, as a writer of
+// that kind alone would have them.
+template <class Markup>
+void limitWordRows(RawFile& out, int records) {
+    out.put(Markup::rowEnd);
     Workload workload;
     Record r{};
     constexpr std::string_view close = "</w:t></w:r></w:p></w:tc>\n";
     for (int i = 0; i < records; ++i) {
         workload.make(i, r);
         char* p = out.room();
-        p = copy(p, m.rowStart);
-        p = copy(p, m.left);
+        p = copy(p, Markup::rowStart);
+        p = copy(p, Markup::left);
         p = copy(p, std::string_view(r.name, static_cast<size_t>(r.nameLength)));
         p = copy(p, close);
-        p = copy(p, m.right);
+        p = copy(p, Markup::right);
         p = std::to_chars(p, p + 16, r.number).ptr;
         p = copy(p, close);
-        p = copy(p, m.right);
+        p = copy(p, Markup::right);
         p = std::to_chars(p, p + 16, r.random).ptr;
         p = copy(p, close);
         for (int j = 0; j < kRealColumns; ++j) {
-            p = copy(p, m.right);
+            p = copy(p, Markup::right);
             p = fixedCell(p, r.values[j]);
             p = copy(p, close);
         }
-        p = copy(p, m.rowEnd);
+        p = copy(p, Markup::rowEnd);
         out.advance(p);
     }
     out.put("</w:tbl>\n");
 }
 
+struct XmlwpRows {
+    static constexpr std::string_view rowStart =
+        " <w:tr>\n  <w:trPr><w:tblHeader w:val=\"off\"/></w:trPr>\n";
+    static constexpr std::string_view left =
+        "  <w:tc><w:p><w:pPr><w:jc w:val=\"left\"/></w:pPr><w:r><w:t>";
+    static constexpr std::string_view right =
+        "  <w:tc><w:p><w:pPr><w:jc w:val=\"right\"/></w:pPr><w:r><w:t>";
+    static constexpr std::string_view rowEnd = " </w:tr>\n";
+};
+
 void limitXmlwp(RawFile& out, int records) {
-    limitWordRows(out, records,
-                  {" <w:tr>\n  <w:trPr><w:tblHeader w:val=\"off\"/></w:trPr>\n",
-                   "  <w:tc><w:p><w:pPr><w:jc w:val=\"left\"/></w:pPr><w:r><w:t>",
-                   "  <w:tc><w:p><w:pPr><w:jc w:val=\"right\"/></w:pPr><w:r><w:t>", " </w:tr>\n"});
+    limitWordRows<XmlwpRows>(out, records);
 }
 
 // The report time the benchmark fixes, and the page headings of the text
@@ -657,13 +660,17 @@ void limitXlsx(RawFile& out, int records) {
 
 // The document body's table rows: cells as the word-processing kind's, in
 // the package's paragraph markup.
+struct DocxRows {
+    static constexpr std::string_view rowStart = "<w:tr><w:trPr><w:cantSplit/></w:trPr>\n";
+    static constexpr std::string_view left =
+        "<w:tc><w:p><w:pPr><w:jc w:val=\"left\"/></w:pPr><w:r><w:t xml:space=\"preserve\">";
+    static constexpr std::string_view right =
+        "<w:tc><w:p><w:pPr><w:jc w:val=\"right\"/></w:pPr><w:r><w:t xml:space=\"preserve\">";
+    static constexpr std::string_view rowEnd = "</w:tr>\n";
+};
+
 void limitDocx(RawFile& out, int records) {
-    limitWordRows(
-        out, records,
-        {"<w:tr><w:trPr><w:cantSplit/></w:trPr>\n",
-         "<w:tc><w:p><w:pPr><w:jc w:val=\"left\"/></w:pPr><w:r><w:t xml:space=\"preserve\">",
-         "<w:tc><w:p><w:pPr><w:jc w:val=\"right\"/></w:pPr><w:r><w:t xml:space=\"preserve\">",
-         "</w:tr>\n"});
+    limitWordRows<DocxRows>(out, records);
 }
 
 constexpr Kind kKinds[] = {

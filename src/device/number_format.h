@@ -47,6 +47,19 @@ inline char* writeDouble(char* first, double value, Notation notation, int preci
         return platform::writeFixedDigits(p, first + doubleRoom(precision), std::fabs(value),
                                           precision);
     }
+    if (notation == Notation::Scientific && std::isfinite(value)) {
+        // The exact digits by integer arithmetic where they fit 64 bits.
+        char* p = first;
+        if (std::signbit(value)) {
+            *p++ = '-';
+        }
+        char* end = platform::writeScientificDigits(p, first + doubleRoom(precision),
+                                                    std::fabs(value), precision);
+        if (uppercase) {
+            *(end[-4] == 'e' ? end - 4 : end - 5) = 'E';
+        }
+        return end;
+    }
     const std::chars_format format = notation == Notation::Fixed ? std::chars_format::fixed
                                      : notation == Notation::Scientific
                                          ? std::chars_format::scientific

@@ -166,4 +166,68 @@ char* writeFixedDigits(char* out, char* end, double magnitude, int32_t d) {
     return out + length;
 }
 
+// The p + 1 significant digits are |v| * 10^(p - e) rounded once, for the
+// decimal exponent e of |v|: estimated from the binary exponent, then
+// corrected by the digit count of the result. Zero, subnormal, large and
+// long renderings are std::to_chars's own.
+char* writeScientificDigits(char* out, char* end, double magnitude, int32_t p) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const auto biased = static_cast<int32_t>((bits >> 52) & 0x7FF);
+    std::uint64_t scaled = 0;
+    bool exact = false;
+    int32_t exponent = 0;
+    if (biased != 0 && p >= 0 && p <= 18) {
+        // floor(b * log10(2)) for the binary exponent b, off by at most one.
+        const int32_t binary = biased - 1023;
+        exponent = binary >= 0 ? (binary * 78913) >> 18 : -((-binary * 78913 + 262143) >> 18);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (!scaledRounded(magnitude, p - exponent, scaled)) {
+                break;
+            }
+            if (scaled >= kPowersOfTen[p + 1]) {
+                ++exponent;
+            } else if (scaled < kPowersOfTen[p]) {
+                --exponent;
+            } else {
+                exact = true;
+                break;
+            }
+        }
+    }
+    if (!exact) {
+        return std::to_chars(out, end, magnitude, std::chars_format::scientific, p).ptr;
+    }
+    // The digits from the last one back, then the point after the first.
+    char digits[20];
+    char* d = digits + sizeof digits;
+    while (scaled >= 100) {
+        d -= 2;
+        std::memcpy(d, kDigitPairs + 2 * (scaled % 100), 2);
+        scaled /= 100;
+    }
+    if (scaled >= 10) {
+        d -= 2;
+        std::memcpy(d, kDigitPairs + 2 * scaled, 2);
+    } else {
+        *--d = static_cast<char>('0' + scaled);
+    }
+    char* o = out;
+    *o++ = *d++;
+    if (p > 0) {
+        *o++ = '.';
+        std::memcpy(o, d, static_cast<size_t>(p));
+        o += p;
+    }
+    *o++ = 'e';
+    *o++ = exponent < 0 ? '-' : '+';
+    auto shown = static_cast<uint32_t>(exponent < 0 ? -exponent : exponent);
+    if (shown >= 100) {
+        *o++ = static_cast<char>('0' + shown / 100);
+        shown %= 100;
+    }
+    std::memcpy(o, kDigitPairs + 2 * shown, 2);
+    return o + 2;
+}
+
 } // namespace mfreport::platform

@@ -17,4 +17,10 @@ bool scaledRounded(double magnitude, int32_t d, std::uint64_t& rounded);
 /// (d + 330 bytes always suffice); returns the end of the text.
 char* writeFixedDigits(char* out, char* end, double magnitude, int32_t d);
 
+/// Writes `magnitude` (finite, not negative) in scientific notation with p
+/// decimals as std::to_chars(scientific, p) writes it ("1.2500e+03"), at
+/// `out`, which has room up to `end` (p + 330 bytes always suffice); returns
+/// the end of the text.
+char* writeScientificDigits(char* out, char* end, double magnitude, int32_t p);
+
 } // namespace mfreport::platform

@@ -61,9 +61,10 @@ TEST(NumberFormat, MatchesTheStreamForManyValues) {
     }
 }
 
-TEST(NumberFormat, FixedNotationShowsTheDigitsOfTheExactValue) {
-    // Exact ties at the last decimal and their neighbours, magnitudes at the
-    // edges of 64-bit scaled integers, and pseudo-random bit patterns.
+// Exact ties at the last decimal and their neighbours, magnitudes at the
+// edges of 64-bit scaled integers and of powers of ten, and pseudo-random bit
+// patterns.
+std::vector<double> exactDigitCases() {
     std::vector<double> values = {0.5,
                                   1.5,
                                   2.5,
@@ -81,7 +82,12 @@ TEST(NumberFormat, FixedNotationShowsTheDigitsOfTheExactValue) {
                                   5e-324,
                                   1e-300,
                                   123456.78905,
-                                  4503599627370495.5};
+                                  4503599627370495.5,
+                                  9.9999999999999995,
+                                  999.99999999999995,
+                                  1e16,
+                                  1e17,
+                                  2.2250738585072014e-308};
     const size_t ties = values.size();
     for (size_t i = 0; i < ties; ++i) {
         values.push_back(std::nextafter(values[i], 0.0));
@@ -97,9 +103,23 @@ TEST(NumberFormat, FixedNotationShowsTheDigitsOfTheExactValue) {
         std::memcpy(&v, &bits, sizeof v);
         values.push_back(v);
     }
-    for (const double v : values) {
+    return values;
+}
+
+TEST(NumberFormat, FixedNotationShowsTheDigitsOfTheExactValue) {
+    for (const double v : exactDigitCases()) {
         for (int64_t p = 0; p <= 22; ++p) {
             ASSERT_EQ(rendered(v, Notation::Fixed, p, true), oracle(v, Notation::Fixed, p, true))
+                << v << " with " << p << " decimals";
+        }
+    }
+}
+
+TEST(NumberFormat, ScientificNotationShowsTheDigitsOfTheExactValue) {
+    for (const double v : exactDigitCases()) {
+        for (int64_t p = 0; p <= 20; ++p) {
+            ASSERT_EQ(rendered(v, Notation::Scientific, p, p % 2 == 0),
+                      oracle(v, Notation::Scientific, p, p % 2 == 0))
                 << v << " with " << p << " decimals";
         }
     }
