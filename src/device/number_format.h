@@ -38,24 +38,19 @@ inline size_t doubleRoom(int precision) {
 /// exponent letter of a finite value is changed for `uppercase`.
 inline char* writeDouble(char* first, double value, Notation notation, int precision,
                          bool uppercase) {
-    if (notation == Notation::Fixed && std::isfinite(value)) {
+    if (notation != Notation::General && std::isfinite(value)) {
         // The exact digits by integer arithmetic where they fit 64 bits.
         char* p = first;
         if (std::signbit(value)) {
             *p++ = '-';
         }
-        return platform::writeFixedDigits(p, first + doubleRoom(precision), std::fabs(value),
-                                          precision);
-    }
-    if (notation == Notation::Scientific && std::isfinite(value)) {
-        // The exact digits by integer arithmetic where they fit 64 bits.
-        char* p = first;
-        if (std::signbit(value)) {
-            *p++ = '-';
+        char* const room = first + doubleRoom(precision);
+        if (notation == Notation::Fixed) {
+            return platform::writeFixedDigits(p, room, std::fabs(value), precision);
         }
-        char* end = platform::writeScientificDigits(p, first + doubleRoom(precision),
-                                                    std::fabs(value), precision);
+        char* end = platform::writeScientificDigits(p, room, std::fabs(value), precision);
         if (uppercase) {
+            // Scientific notation always ends with "e", a sign and 2 or 3 digits.
             *(end[-4] == 'e' ? end - 4 : end - 5) = 'E';
         }
         return end;
@@ -69,9 +64,6 @@ inline char* writeDouble(char* first, double value, Notation notation, int preci
         if (!std::isfinite(value)) {
             // As the stream does, fixed notation keeps "inf" and "nan" in lower case.
             upperCase(first, end);
-        } else if (notation == Notation::Scientific) {
-            // Scientific notation always ends with "e", a sign and 2 or 3 digits.
-            *(end[-4] == 'e' ? end - 4 : end - 5) = 'E';
         } else {
             upperExponent(first, end);
         }

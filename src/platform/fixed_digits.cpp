@@ -56,6 +56,23 @@ void multiply(std::uint64_t a, std::uint64_t b, std::uint64_t& high, std::uint64
 #endif
 }
 
+// Writes the digits of `value` (at least one) to end at `last`, two at a
+// time from the last one back; returns where they start.
+char* writeDigitsBack(char* last, std::uint64_t value) {
+    while (value >= 100) {
+        last -= 2;
+        std::memcpy(last, kDigitPairs + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (value >= 10) {
+        last -= 2;
+        std::memcpy(last, kDigitPairs + 2 * value, 2);
+    } else {
+        *--last = static_cast<char>('0' + value);
+    }
+    return last;
+}
+
 } // namespace
 
 bool scaledRounded(double magnitude, int32_t d, std::uint64_t& rounded) {
@@ -146,17 +163,7 @@ char* writeFixedDigits(char* out, char* end, double magnitude, int32_t d) {
     if (d > 0) {
         *--p = '.';
     }
-    while (scaled >= 100) {
-        p -= 2;
-        std::memcpy(p, kDigitPairs + 2 * (scaled % 100), 2);
-        scaled /= 100;
-    }
-    if (scaled >= 10) {
-        p -= 2;
-        std::memcpy(p, kDigitPairs + 2 * scaled, 2);
-    } else {
-        *--p = static_cast<char>('0' + scaled);
-    }
+    p = writeDigitsBack(p, scaled);
     const auto length = static_cast<size_t>(last - p);
     if (end - out >= static_cast<std::ptrdiff_t>(kBlock)) {
         std::memcpy(out, p, kBlock);
@@ -201,17 +208,7 @@ char* writeScientificDigits(char* out, char* end, double magnitude, int32_t p) {
     // The digits from the last one back, then the point after the first.
     char digits[20];
     char* d = digits + sizeof digits;
-    while (scaled >= 100) {
-        d -= 2;
-        std::memcpy(d, kDigitPairs + 2 * (scaled % 100), 2);
-        scaled /= 100;
-    }
-    if (scaled >= 10) {
-        d -= 2;
-        std::memcpy(d, kDigitPairs + 2 * scaled, 2);
-    } else {
-        *--d = static_cast<char>('0' + scaled);
-    }
+    d = writeDigitsBack(d, scaled);
     char* o = out;
     *o++ = *d++;
     if (p > 0) {
